@@ -1,0 +1,14 @@
+#include "sdiff/side_by_side.h"
+
+namespace sdiff {
+
+io_utils::Result<int> run_side_by_side(const std::string& left_path,
+                                       const std::string& right_path,
+                                       const cli::sdiff::SdiffOptions& options) {
+  (void)left_path;
+  (void)right_path;
+  (void)options;
+  return 0;  // TODO
+}
+
+}  // namespace sdiff

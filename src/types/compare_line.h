@@ -1,0 +1,18 @@
+// CompareLine: one input line as the comparison sees it.
+#ifndef VRELSDIFF_TYPES_COMPARE_LINE_H_
+#define VRELSDIFF_TYPES_COMPARE_LINE_H_
+
+#include <cstdint>
+#include <string>
+
+namespace types {
+
+struct CompareLine {
+  std::string text;        // the line as read, without its line end
+  std::string normalized;  // its comparison form; the only field compared
+  std::uint64_t line_number = 0;  // 1-based position in its file
+};
+
+}  // namespace types
+
+#endif  // VRELSDIFF_TYPES_COMPARE_LINE_H_

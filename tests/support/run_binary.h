@@ -1,0 +1,38 @@
+// Runs the built vrelsdiff with an explicit environment and captures its
+// standard output, standard error and exit status.
+#ifndef VRELSDIFF_TESTS_SUPPORT_RUN_BINARY_H_
+#define VRELSDIFF_TESTS_SUPPORT_RUN_BINARY_H_
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace testing_support {
+
+struct RunOptions {
+  std::string input;                      // fed to standard input
+  std::optional<std::string> stdin_path;  // else standard input is this file
+  // Added to the child's environment, which otherwise holds only PATH and
+  // the sanitizer settings: no locale, editor or TMPDIR variables.
+  std::vector<std::pair<std::string, std::string>> env;
+  std::string cwd;             // working directory; empty: the test's own
+  bool stdout_broken = false;  // standard output a pipe with no reader
+  std::vector<int> closed_fds;  // standard descriptors closed in the child
+};
+
+struct RunResult {
+  int status = -1;  // exit status, or 128 + signal number
+  std::string out;
+  std::string err;
+};
+
+RunResult run_vrelsdiff(const std::vector<std::string>& args,
+                        const RunOptions& options = {});
+
+// The path of the built program.
+std::string vrelsdiff_path();
+
+}  // namespace testing_support
+
+#endif  // VRELSDIFF_TESTS_SUPPORT_RUN_BINARY_H_
