@@ -1,24 +1,94 @@
+// Laying out a row: the two cut texts, the fills between them and the marker.
 #include "sdiff/render.h"
 
+#include <algorithm>
+
 namespace sdiff {
+namespace {
+
+std::uint64_t effective_tabsize(std::uint64_t tabsize) {
+  return tabsize == 0 ? 1 : tabsize;
+}
+
+std::uint64_t next_tab_stop(std::uint64_t column, std::uint64_t tabsize) {
+  return column + tabsize - column % tabsize;
+}
+
+bool is_continuation_byte(char byte) {
+  return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+// Tab stops here count from the start of the row, not of a text.
+void fill(std::string& out, std::uint64_t from, std::uint64_t to,
+          std::uint64_t tabsize, bool expand_tabs) {
+  if (!expand_tabs) {
+    for (std::uint64_t stop = next_tab_stop(from, tabsize); stop <= to;
+         stop = next_tab_stop(from, tabsize)) {
+      out.push_back('\t');
+      from = stop;
+    }
+  }
+  if (to > from)
+    out.append(to - from, ' ');
+}
+
+}  // namespace
 
 ColumnGeometry column_geometry(std::uint64_t width, std::uint64_t tabsize,
                                bool expand_tabs) {
-  (void)width;
-  (void)tabsize;
-  (void)expand_tabs;
-  return {};  // TODO
+  const std::uint64_t unit = expand_tabs ? 1 : effective_tabsize(tabsize);
+  // floor((width + unit + 3) / 2) without forming the sum: (unit + 3) / 2 is
+  // unit / 2 + 1, one more when unit is odd; the halves lose a 1 each only
+  // when width and unit + 3 are both odd.
+  const bool width_odd = width % 2 == 1;
+  const bool unit_odd = unit % 2 == 1;
+  std::uint64_t off = width / 2 + (unit / 2 + 1 + (unit_odd ? 1 : 0)) +
+                      (width_odd && !unit_odd ? 1 : 0);
+  off -= off % unit;
+  if (off < 4 || width <= off) {
+    return {.half_width = 0, .right_column_start = width};
+  }
+  return {.half_width = std::min(off - 3, width - off),
+          .right_column_start = off};
 }
 
 std::uint64_t sdiff_print_half_line(std::string& out, std::string_view text,
                                     std::uint64_t bound, std::uint64_t tabsize,
                                     bool expand_tabs) {
-  (void)out;
-  (void)text;
-  (void)bound;
-  (void)tabsize;
-  (void)expand_tabs;
-  return 0;  // TODO
+  tabsize = effective_tabsize(tabsize);
+  // While nothing has been dropped the input and output columns agree, so
+  // one counter serves; the first dropped character or cut tab ends the
+  // text, since nothing after it can be written.
+  std::uint64_t column = 0;
+  std::size_t run_start = 0;  // bytes from here on are written, not yet copied
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] == '\t') {
+      out.append(text, run_start, i - run_start);
+      const std::uint64_t stop = next_tab_stop(column, tabsize);
+      if (expand_tabs) {
+        const std::uint64_t target = std::min(stop, bound);
+        if (target > column)
+          out.append(target - column, ' ');
+        if (target < stop)
+          return std::max(target, column);
+      } else {
+        if (stop >= bound)
+          return column;
+        out.push_back('\t');
+      }
+      column = stop;
+      run_start = ++i;
+      continue;
+    }
+    if (column >= bound)
+      break;
+    ++i;
+    while (i < text.size() && is_continuation_byte(text[i])) ++i;
+    ++column;
+  }
+  out.append(text, run_start, i - run_start);
+  return column;
 }
 
 std::string format_sdiff_line_output(std::optional<std::string_view> left,
@@ -27,14 +97,31 @@ std::string format_sdiff_line_output(std::optional<std::string_view> left,
                                      std::uint64_t half_width,
                                      std::uint64_t right_column_start,
                                      std::uint64_t tabsize, bool expand_tabs) {
-  (void)left;
-  (void)marker;
-  (void)right;
-  (void)half_width;
-  (void)right_column_start;
-  (void)tabsize;
-  (void)expand_tabs;
-  return {};  // TODO
+  tabsize = effective_tabsize(tabsize);
+  const std::uint64_t marker_column =
+      half_width + right_column_start == 0
+          ? 0
+          : (half_width + right_column_start - 1) / 2;
+  std::string row;
+  // Room for both texts, the fills and a line end the caller may add, so
+  // that a row is allocated once.
+  row.reserve((left ? left->size() : 0) + (right ? right->size() : 0) +
+              std::min<std::uint64_t>(right_column_start, 4096) + 2);
+  std::uint64_t column = 0;
+  if (left) {
+    column =
+        sdiff_print_half_line(row, *left, half_width, tabsize, expand_tabs);
+  }
+  if (marker != ' ') {
+    fill(row, column, marker_column, tabsize, expand_tabs);
+    row.push_back(marker);
+    column = marker_column + 1;
+  }
+  if (right && !right->empty()) {
+    fill(row, column, right_column_start, tabsize, expand_tabs);
+    sdiff_print_half_line(row, *right, half_width, tabsize, expand_tabs);
+  }
+  return row;
 }
 
 }  // namespace sdiff
