@@ -1,11 +1,218 @@
 #include "sdiff/editor.h"
 
-namespace sdiff {
+#include <errno.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-io_utils::Result<std::vector<std::string>> launch_editor_with_content(
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "io_utils/diff_error.h"
+#include "io_utils/fd_io.h"
+#include "io_utils/utf8.h"
+
+extern char** environ;
+
+namespace sdiff {
+namespace {
+
+using io_utils::DiffError;
+using io_utils::Result;
+
+constexpr std::string_view kMarkerPrefixes[] = {"<<<<<<", "======", ">>>>>>"};
+constexpr std::string_view kCreateFailed = "Failed to create temp file: ";
+constexpr std::string_view kReadFailed = "Failed to read edited file: ";
+
+DiffError prefixed(std::string_view prefix, std::string_view error_text) {
+  return DiffError::message(std::string(prefix) + std::string(error_text));
+}
+
+// A variable that is not UTF-8 counts as unset; an empty one is used.
+std::optional<std::string> text_variable(const char* name) {
+  const char* value = ::getenv(name);
+  if (value == nullptr || !io_utils::is_valid_utf8(value))
+    return std::nullopt;
+  return std::string(value);
+}
+
+std::string editor_name() {
+  if (auto editor = text_variable("EDITOR"))
+    return std::move(*editor);
+  if (auto visual = text_variable("VISUAL"))
+    return std::move(*visual);
+  return "vi";
+}
+
+// TMPDIR is a path, so its bytes are taken as they are; set but empty means
+// the current directory.
+std::string temp_file_path() {
+  const char* tmpdir = ::getenv("TMPDIR");
+  std::string path = tmpdir != nullptr ? tmpdir : "/tmp";
+  if (!path.empty() && path.back() != '/')
+    path += '/';
+  path += "sdiff_edit_" + std::to_string(::getpid()) + ".tmp";
+  return path;
+}
+
+// The name is predictable and the directory usually shared, so anything
+// already standing at the path may have been put there by someone else.
+// Only a plain file of our own with no other name is reused: a symbolic
+// link is not followed (O_NOFOLLOW), a FIFO does not block the open
+// (O_NONBLOCK, which does nothing to a regular file), and the checks run
+// on the opened file before it is emptied, so nothing can be swapped in
+// between.
+Result<void> write_temp_file(const std::string& path, std::string_view text) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(),
+                O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0)
+    return prefixed(kCreateFailed, io_utils::os_error_text(errno));
+
+  Result<void> written;
+  struct stat status;
+  if (::fstat(fd, &status) != 0) {
+    written = prefixed(kCreateFailed, io_utils::os_error_text(errno));
+  } else if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() ||
+             status.st_nlink != 1) {
+    written = prefixed(kCreateFailed, io_utils::os_error_text(EPERM));
+  } else if (::ftruncate(fd, 0) != 0) {
+    written = prefixed(kCreateFailed, io_utils::os_error_text(errno));
+  } else if (Result<void> all = io_utils::write_all(fd, text); !all.ok()) {
+    written = prefixed(kCreateFailed, io_utils::message_text(all.error()));
+  }
+  if (::close(fd) != 0 && written.ok()) {
+    written = prefixed(kCreateFailed, io_utils::os_error_text(errno));
+  }
+  return written;
+}
+
+DiffError launch_failed(const std::string& editor, int errnum) {
+  return DiffError::message("Failed to launch editor '" + editor +
+                            "': " + io_utils::os_error_text(errnum));
+}
+
+// Runs the editor on `path` without a shell and waits for it; returns its
+// wait status. The program ignores SIGPIPE, and an ignored signal would be
+// inherited, so the child gets the default action back.
+Result<int> run_editor(const std::string& editor, const std::string& path) {
+  posix_spawnattr_t attributes;
+  if (int error = ::posix_spawnattr_init(&attributes); error != 0) {
+    return launch_failed(editor, error);
+  }
+  sigset_t default_signals;
+  sigemptyset(&default_signals);
+  sigaddset(&default_signals, SIGPIPE);
+  ::posix_spawnattr_setsigdefault(&attributes, &default_signals);
+  ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+
+  std::string argv0 = editor;
+  std::string argv1 = path;
+  char* argv[] = {argv0.data(), argv1.data(), nullptr};
+  pid_t pid = -1;
+  int error =
+      ::posix_spawnp(&pid, editor.c_str(), nullptr, &attributes, argv, environ);
+  ::posix_spawnattr_destroy(&attributes);
+  if (error != 0)
+    return launch_failed(editor, error);
+
+  int wait_status = 0;
+  while (::waitpid(pid, &wait_status, 0) < 0) {
+    if (errno != EINTR)
+      return launch_failed(editor, errno);
+  }
+  return wait_status;
+}
+
+Result<std::string> read_edited_file(const std::string& path) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0)
+    return prefixed(kReadFailed, io_utils::os_error_text(errno));
+
+  std::string content;
+  char buffer[8192];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n > 0) {
+      content.append(buffer, static_cast<std::size_t>(n));
+    } else if (n == 0) {
+      break;
+    } else if (errno != EINTR) {
+      int read_error = errno;
+      ::close(fd);
+      return prefixed(kReadFailed, io_utils::os_error_text(read_error));
+    }
+  }
+  ::close(fd);
+  if (!io_utils::is_valid_utf8(content)) {
+    return prefixed(kReadFailed, io_utils::kInvalidUtf8StreamText);
+  }
+  return content;
+}
+
+bool is_marker_line(std::string_view line) {
+  for (std::string_view prefix : kMarkerPrefixes) {
+    if (line.starts_with(prefix))
+      return true;
+  }
+  return false;
+}
+
+// Lines end at "\n" with one "\r" before it removed; a last line without
+// "\n" is kept whole, "\r" included.
+std::vector<std::string> lines_without_markers(std::string_view text) {
+  std::vector<std::string> lines;
+  while (!text.empty()) {
+    std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (end == std::string_view::npos) {
+      text = {};
+    } else {
+      text.remove_prefix(end + 1);
+      if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    }
+    if (!is_marker_line(line))
+      lines.emplace_back(line);
+  }
+  return lines;
+}
+
+}  // namespace
+
+Result<std::vector<std::string>> launch_editor_with_content(
     std::string_view text) {
-  (void)text;
-  return std::vector<std::string>{};  // TODO
+  const std::string editor = editor_name();
+  const std::string path = temp_file_path();
+
+  if (Result<void> written = write_temp_file(path, text); !written.ok()) {
+    return std::move(written.error());
+  }
+  Result<int> wait_status = run_editor(editor, path);
+  if (!wait_status.ok())
+    return std::move(wait_status.error());
+  if (!WIFEXITED(wait_status.value()) ||
+      WEXITSTATUS(wait_status.value()) != 0) {
+    ::unlink(path.c_str());
+    return DiffError::message("Editor exited with error");
+  }
+  // A file that cannot be read back is left for the user to recover.
+  Result<std::string> edited = read_edited_file(path);
+  if (!edited.ok())
+    return std::move(edited.error());
+  ::unlink(path.c_str());
+  return lines_without_markers(edited.value());
 }
 
 }  // namespace sdiff
