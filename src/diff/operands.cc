@@ -1,3 +1,4 @@
+// Taking the two file operands from the general settings.
 #include "diff/operands.h"
 
 namespace diff {

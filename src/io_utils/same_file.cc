@@ -1,3 +1,4 @@
+// Telling whether two paths name one file, by device and inode.
 #include "io_utils/same_file.h"
 
 #include <sys/stat.h>

@@ -1,8 +1,10 @@
+// The comparison driver: operand checks, the same-file shortcut, the mode.
 #include "sdiff/run.h"
 
 #include <sys/stat.h>
 
 #include <string>
+#include <utility>
 
 #include "diff/operands.h"
 #include "io_utils/same_file.h"
