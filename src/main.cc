@@ -1,9 +1,19 @@
 // vrelsdiff: the program's entry point; all logic lives in vreldiffutils.
+#include <new>
+
+#include "cli/process.h"
 #include "cli/sdiff.h"
 #include "sdiff/run.h"
 
 int main() {
-  cli::sdiff::SdiffOptions options = cli::sdiff::handle_args();
-  io_utils::Result<int> status = ::sdiff::run(std::move(options));
-  return status.ok() ? status.value() : 2;  // TODO: start-up, error message
+  cli::prepare_process();
+  try {
+    io_utils::Result<int> status = ::sdiff::run(cli::sdiff::handle_args());
+    if (!status.ok()) {
+      cli::exit_with_error(io_utils::message_text(status.error()));
+    }
+    cli::exit_process(status.value());
+  } catch (const std::bad_alloc&) {
+    cli::exit_with_error("memory exhausted");
+  }
 }

@@ -47,8 +47,9 @@ struct SdiffOptions {
   std::optional<std::string> validate() const;
 };
 
-// Parses the process arguments. Usage errors are printed here and end the
-// process with status 2.
+// Parses the process arguments (argument 0 is never examined). Usage errors,
+// and an argument that is not UTF-8, are printed here and end the process
+// with status 2.
 SdiffOptions parse_args();
 SdiffOptions parse_args_from(const std::vector<std::string>& args);
 
@@ -67,6 +68,9 @@ std::optional<std::string> validate_output(const SdiffOptions& options);
 // or ends the process.
 SdiffOptions handle_args();
 
+// Write the help or version text to standard output in the language of the
+// locale variables. A failed write is reported and ends the process with
+// status 2.
 void print_help();
 void print_version();
 
