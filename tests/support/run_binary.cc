@@ -66,7 +66,8 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
     posix_spawn_file_actions_adddup2(&actions, in_pipe[0], 0);
   }
   posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
-  posix_spawn_file_actions_adddup2(&actions, err_pipe[1], 2);
+  posix_spawn_file_actions_adddup2(
+      &actions, options.stderr_to_stdout ? out_pipe[1] : err_pipe[1], 2);
   for (int fd : options.closed_fds) {
     posix_spawn_file_actions_addclose(&actions, fd);
   }

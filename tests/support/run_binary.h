@@ -18,6 +18,8 @@ struct RunOptions {
   std::vector<std::pair<std::string, std::string>> env;
   std::string cwd;             // working directory; empty: the test's own
   bool stdout_broken = false;  // standard output a pipe with no reader
+  // Standard error into the standard output pipe, to see the interleaving.
+  bool stderr_to_stdout = false;
   std::vector<int> closed_fds;  // standard descriptors closed in the child
 };
 
