@@ -19,13 +19,16 @@ namespace {
 
 constexpr int kTroubleStatus = 2;
 
-bool is_open(int fd) { return ::fcntl(fd, F_GETFD) != -1 || errno != EBADF; }
+bool is_open(int fd) {
+  return ::fcntl(fd, F_GETFD) != -1 || errno != EBADF;
+}
 
 // A standard descriptor left closed would be handed to the next file the
 // program opens, and the listing or a message would then land in that file;
 // so a descriptor that cannot be filled ends the run before anything opens.
 void fill_standard_descriptor(int fd) {
-  if (is_open(fd)) return;
+  if (is_open(fd))
+    return;
   int null_fd = ::open("/dev/null", O_RDWR);
   if (null_fd < 0) {
     const int error = errno;

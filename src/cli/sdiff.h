@@ -17,9 +17,9 @@ namespace cli::sdiff {
 // The parsed command line. Fields follow the order of the help text, the
 // operands last.
 struct SdiffOptions {
-  std::optional<std::string> output;  // -o, --output
-  std::uint64_t width = 130;          // -w, -W, --width; kept within 20..500
-  bool left_column = false;           // -l, --left-column
+  std::optional<std::string> output;   // -o, --output
+  std::uint64_t width = 130;           // -w, -W, --width; kept within 20..500
+  bool left_column = false;            // -l, --left-column
   bool suppress_common_lines = false;  // -s, --suppress-common-lines
   bool expand_tabs = false;            // -t, --expand-tabs
   std::uint64_t tabsize = 8;           // --tabsize; checked to be 1..32

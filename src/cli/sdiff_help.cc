@@ -30,7 +30,8 @@ std::string_view pick(std::string_view english, std::string_view chinese) {
 std::size_t character_count(std::string_view text) {
   std::size_t count = 0;
   for (char c : text) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+      ++count;
   }
   return count;
 }
@@ -45,7 +46,8 @@ void append_options(std::string& text, const OptionLines& lines) {
     text += "  ";
     text += label;
     const std::size_t width = character_count(label);
-    if (width < kLabelField) text.append(kLabelField - width, ' ');
+    if (width < kLabelField)
+      text.append(kLabelField - width, ' ');
     append_line(text, description);
   }
 }
@@ -53,12 +55,15 @@ void append_options(std::string& text, const OptionLines& lines) {
 OptionLines output_format_options() {
   const bool chinese = i18n::detect_locale();
   return {
-      {"-o, --output=FILE", chinese ? "输出交互式合并结果到文件"
-                                    : "Output interactively merged result to FILE"},
-      {"-w, --width=NUM", chinese ? "最多输出 NUM（默认 130）列"
-                                  : "Output at most NUM (default 130) print columns"},
-      {"--left-column", chinese ? "只输出公共行的左列"
-                                : "Output only the left column of common lines"},
+      {"-o, --output=FILE", chinese
+                                ? "输出交互式合并结果到文件"
+                                : "Output interactively merged result to FILE"},
+      {"-w, --width=NUM",
+       chinese ? "最多输出 NUM（默认 130）列"
+               : "Output at most NUM (default 130) print columns"},
+      {"--left-column", chinese
+                            ? "只输出公共行的左列"
+                            : "Output only the left column of common lines"},
       {"-s, --suppress-common-lines",
        chinese ? "不输出公共行" : "Do not output common lines"},
   };
@@ -69,22 +74,26 @@ OptionLines display_options() {
   return {
       {"-t, --expand-tabs", chinese ? "在输出中将制表符展开为空格"
                                     : "Expand tabs to spaces in output"},
-      {"--tabsize=NUM", chinese ? "制表位每隔 NUM（默认 8）列"
-                                : "Tab stops every NUM (default 8) print columns"},
+      {"--tabsize=NUM", chinese
+                            ? "制表位每隔 NUM（默认 8）列"
+                            : "Tab stops every NUM (default 8) print columns"},
   };
 }
 
 OptionLines other_options() {
   const bool chinese = i18n::detect_locale();
   return {
-      {"-a, --text", chinese ? "将所有文件视为文本" : "Treat all files as text"},
-      {"--strip-trailing-cr", chinese ? "去除输入每行末尾的回车符"
-                                      : "Strip trailing carriage return on input"},
+      {"-a, --text",
+       chinese ? "将所有文件视为文本" : "Treat all files as text"},
+      {"--strip-trailing-cr", chinese
+                                  ? "去除输入每行末尾的回车符"
+                                  : "Strip trailing carriage return on input"},
       {chinese ? "-d, --diff-program=程序" : "-d, --diff-program=PROG",
        chinese ? "使用程序比较文件" : "Use PROG to compare files"},
-      {"-h, --help", chinese ? "显示此帮助信息并退出" : "Display this help and exit"},
-      {"-v, --version", chinese ? "输出版本信息并退出"
-                                : "Output version information and exit"},
+      {"-h, --help",
+       chinese ? "显示此帮助信息并退出" : "Display this help and exit"},
+      {"-v, --version",
+       chinese ? "输出版本信息并退出" : "Output version information and exit"},
   };
 }
 
@@ -140,10 +149,9 @@ std::string help_text() {
 
 std::string version_text() {
   std::string text = "vrelsdiff 0.1.0\n";
-  append_line(text,
-              pick("Compares two text files side by side and merges them "
-                   "interactively.",
-                   "并排比较两个文本文件，并可交互式地合并它们。"));
+  append_line(text, pick("Compares two text files side by side and merges them "
+                         "interactively.",
+                         "并排比较两个文本文件，并可交互式地合并它们。"));
   return text;
 }
 
@@ -154,15 +162,20 @@ void write_lines(std::string_view text) {
     const std::size_t end = text.find('\n') + 1;
     io_utils::Result<void> written =
         io_utils::write_all(STDOUT_FILENO, text.substr(0, end));
-    if (!written.ok()) exit_with_error(io_utils::message_text(written.error()));
+    if (!written.ok())
+      exit_with_error(io_utils::message_text(written.error()));
     text.remove_prefix(end);
   }
 }
 
 }  // namespace
 
-void print_help() { write_lines(help_text()); }
+void print_help() {
+  write_lines(help_text());
+}
 
-void print_version() { write_lines(version_text()); }
+void print_version() {
+  write_lines(version_text());
+}
 
 }  // namespace cli::sdiff

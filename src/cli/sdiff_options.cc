@@ -3,6 +3,8 @@
 
 namespace cli::sdiff {
 
-DiffOptions SdiffOptions::to_diff_options() const { return DiffOptions{files}; }
+DiffOptions SdiffOptions::to_diff_options() const {
+  return DiffOptions{files};
+}
 
 }  // namespace cli::sdiff

@@ -18,21 +18,26 @@ constexpr std::uint64_t kDefaultTabsize = 8;
 constexpr std::uint64_t kDefaultHorizonLines = 0;
 
 bool is_ascii_digits(std::string_view text) {
-  if (text.empty()) return false;
+  if (text.empty())
+    return false;
   for (char c : text) {
-    if (c < '0' || c > '9') return false;
+    if (c < '0' || c > '9')
+      return false;
   }
   return true;
 }
 
 // An optional "+" and ASCII digits whose value fits in 64 bits.
 std::optional<std::uint64_t> parse_number(std::string_view text) {
-  if (text.starts_with('+')) text.remove_prefix(1);
-  if (!is_ascii_digits(text)) return std::nullopt;
+  if (text.starts_with('+'))
+    text.remove_prefix(1);
+  if (!is_ascii_digits(text))
+    return std::nullopt;
   std::uint64_t value = 0;
   for (char c : text) {
     const auto digit = static_cast<std::uint64_t>(c - '0');
-    if (value > (UINT64_MAX - digit) / 10) return std::nullopt;
+    if (value > (UINT64_MAX - digit) / 10)
+      return std::nullopt;
     value = value * 10 + digit;
   }
   return value;
@@ -40,9 +45,12 @@ std::optional<std::uint64_t> parse_number(std::string_view text) {
 
 std::uint64_t width_from(std::string_view text) {
   const std::optional<std::uint64_t> number = parse_number(text);
-  if (!number) return kDefaultWidth;
-  if (*number < kMinWidth) return kMinWidth;
-  if (*number > kMaxWidth) return kMaxWidth;
+  if (!number)
+    return kDefaultWidth;
+  if (*number < kMinWidth)
+    return kMinWidth;
+  if (*number > kMaxWidth)
+    return kMaxWidth;
   return *number;
 }
 
@@ -131,7 +139,8 @@ std::size_t parse_bundle(SdiffOptions& options,
         field = std::string(rest);
         return pos + 1;
       }
-      if (!has_next) requires_argument(letter == 'o' ? "-o" : "-d");
+      if (!has_next)
+        requires_argument(letter == 'o' ? "-o" : "-d");
       field = args[pos + 1];
       return pos + 2;
     }
@@ -159,15 +168,15 @@ std::size_t parse_bundle(SdiffOptions& options,
 
 // Walks one argument that begins with "--" and is longer.
 std::size_t parse_long(SdiffOptions& options,
-                       const std::vector<std::string>& args,
-                       std::size_t pos) {
+                       const std::vector<std::string>& args, std::size_t pos) {
   const std::string_view name_part = std::string_view(args[pos]).substr(2);
   if (const std::size_t eq = name_part.find('='); eq != name_part.npos) {
     parse_long_with_value(options, name_part.substr(0, eq),
                           name_part.substr(eq + 1), pos);
     return pos + 1;
   }
-  if (set_long_flag(options, name_part)) return pos + 1;
+  if (set_long_flag(options, name_part))
+    return pos + 1;
   if (is_value_name(name_part)) {
     if (pos + 1 >= args.size()) {
       requires_argument("--" + std::string(name_part));
@@ -191,7 +200,9 @@ void require_utf8_arguments(const std::vector<std::string>& args) {
 
 }  // namespace
 
-SdiffOptions parse_args() { return parse_args_from(process_arguments()); }
+SdiffOptions parse_args() {
+  return parse_args_from(process_arguments());
+}
 
 SdiffOptions parse_args_from(const std::vector<std::string>& args) {
   require_utf8_arguments(args);

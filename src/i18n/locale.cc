@@ -17,7 +17,8 @@ namespace {
 std::string_view locale_value() {
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
     const char* value = ::getenv(name);
-    if (value != nullptr && io_utils::is_valid_utf8(value)) return value;
+    if (value != nullptr && io_utils::is_valid_utf8(value))
+      return value;
   }
   return {};
 }

@@ -10,9 +10,9 @@ namespace {
 
 // The labels are shared by both languages; only the descriptions differ.
 constexpr std::array<std::string_view, 6> kWhitespaceLabels = {
-    "-i, --ignore-case",         "-E, --ignore-tab-expansion",
+    "-i, --ignore-case",           "-E, --ignore-tab-expansion",
     "-Z, --ignore-trailing-space", "-b, --ignore-space-change",
-    "-w, --ignore-all-space",    "-B, --ignore-blank-lines",
+    "-w, --ignore-all-space",      "-B, --ignore-blank-lines",
 };
 
 constexpr std::array<std::string_view, 6> kWhitespaceEnglish = {
@@ -25,9 +25,12 @@ constexpr std::array<std::string_view, 6> kWhitespaceEnglish = {
 };
 
 constexpr std::array<std::string_view, 6> kWhitespaceChinese = {
-    "忽略文件内容的大小写差异", "忽略制表符展开导致的更改",
-    "忽略行尾的空白",           "忽略空白量的更改",
-    "忽略所有空白",             "忽略全为空行的更改",
+    "忽略文件内容的大小写差异",
+    "忽略制表符展开导致的更改",
+    "忽略行尾的空白",
+    "忽略空白量的更改",
+    "忽略所有空白",
+    "忽略全为空行的更改",
 };
 
 }  // namespace

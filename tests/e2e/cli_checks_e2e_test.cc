@@ -31,24 +31,36 @@ TEST(CliChecks, MessagesInOrderOfTheChecks) {
     std::string err;
   };
   const Case cases[] = {
-      {"no operands", {}, "vrelsdiff: Two file arguments required\n" + kTryHelp},
-      {"one operand", {a}, "vrelsdiff: Two file arguments required\n" + kTryHelp},
+      {"no operands",
+       {},
+       "vrelsdiff: Two file arguments required\n" + kTryHelp},
+      {"one operand",
+       {a},
+       "vrelsdiff: Two file arguments required\n" + kTryHelp},
       {"three operands before a bad output",
        {a, b, a, "-o", dir.file("no/out")},
        "vrelsdiff: Too many file arguments (expected 2)\n" + kTryHelp},
-      {"tab size 0", {"--tabsize=0", a, b},
+      {"tab size 0",
+       {"--tabsize=0", a, b},
        "vrelsdiff: Tab size must be between 1 and 32\n" + kTryHelp},
-      {"tab size before missing files", {"--tabsize", "33", missing, missing},
+      {"tab size before missing files",
+       {"--tabsize", "33", missing, missing},
        "vrelsdiff: Tab size must be between 1 and 32\n" + kTryHelp},
-      {"both operands missing: the first", {missing, dir.file("other")},
+      {"both operands missing: the first",
+       {missing, dir.file("other")},
        "vrelsdiff: " + missing + ": No such file or directory\n"},
-      {"directory then missing", {dir.path(), missing},
+      {"directory then missing",
+       {dir.path(), missing},
        "vrelsdiff: " + dir.path() + ": Is a directory\n"},
-      {"dangling link", {a, dir.file("dangling")},
+      {"dangling link",
+       {a, dir.file("dangling")},
        "vrelsdiff: " + dir.file("dangling") + ": No such file or directory\n"},
-      {"output parent missing", {a, b, "-o", dir.file("no/out")},
-       "vrelsdiff: " + dir.file("no/out") + ": Parent directory does not exist\n"},
-      {"output is a directory", {a, b, "--output=" + dir.path() + "/"},
+      {"output parent missing",
+       {a, b, "-o", dir.file("no/out")},
+       "vrelsdiff: " + dir.file("no/out") +
+           ": Parent directory does not exist\n"},
+      {"output is a directory",
+       {a, b, "--output=" + dir.path() + "/"},
        "vrelsdiff: " + dir.path() + "/: Is a directory\n"},
       {"output is the root", {a, b, "-o/"}, "vrelsdiff: /: Is a directory\n"},
   };
@@ -65,7 +77,8 @@ TEST(CliChecks, RelativeOutputNamingTheCurrentDirectory) {
   TempDir dir;
   dir.write("a", "x\n");
   dir.write("b", "y\n");
-  auto result = run_vrelsdiff({"a", "b", "-o", "."}, RunOptions{.cwd = dir.path()});
+  auto result =
+      run_vrelsdiff({"a", "b", "-o", "."}, RunOptions{.cwd = dir.path()});
   EXPECT_EQ(2, result.status);
   EXPECT_EQ("vrelsdiff: .: Is a directory\n", result.err);
 }

@@ -12,6 +12,8 @@ using testing_support::RunOptions;
 
 const RunOptions kChinese = {.env = {{"LANG", "zh_CN.UTF-8"}}};
 
+// One line of the text per source line, as it shows.
+// clang-format off
 constexpr const char* kEnglishHelp =
     "Usage: vrelsdiff [OPTION]... FILE1 FILE2\n"
     "Side-by-side merge of file differences.\n"
@@ -101,6 +103,7 @@ constexpr const char* kEnglishVersion =
 constexpr const char* kChineseVersion =
     "vrelsdiff 0.1.0\n"
     "并排比较两个文本文件，并可交互式地合并它们。\n";
+// clang-format on
 
 struct Case {
   const char* name;
@@ -112,12 +115,16 @@ struct Case {
 TEST(CliHelp, HelpAndVersionWinOverEverythingButUsageErrors) {
   const Case cases[] = {
       {"--help alone", {"--help"}, {}, kEnglishHelp},
-      {"-h with a bad tab size and one operand", {"-h", "--tabsize=0", "a"}, {},
+      {"-h with a bad tab size and one operand",
+       {"-h", "--tabsize=0", "a"},
+       {},
        kEnglishHelp},
       {"help before version", {"-v", "-h"}, {}, kEnglishHelp},
       {"help ignores the width", {"-w", "80", "--help"}, {}, kEnglishHelp},
       {"help in Chinese", {"--help"}, kChinese, kChineseHelp},
-      {"--version with missing files", {"--version", "/no/a", "/no/b"}, {},
+      {"--version with missing files",
+       {"--version", "/no/a", "/no/b"},
+       {},
        kEnglishVersion},
       {"version in Chinese", {"-v"}, kChinese, kChineseVersion},
   };

@@ -30,8 +30,11 @@ TEST(CliStartup, ClosedStandardDescriptorsAreFilled) {
       // Nothing can be read back, but the failure still ends with status 2.
       {"usage error with error output closed", {"-x"}, {2}, 2, ""},
       {"all three closed", {"-x"}, {0, 1, 2}, 2, ""},
-      {"missing file with input and output closed", {same, dir.file("no")},
-       {0, 1}, 2, "vrelsdiff: " + dir.file("no") + ": No such file or directory\n"},
+      {"missing file with input and output closed",
+       {same, dir.file("no")},
+       {0, 1},
+       2,
+       "vrelsdiff: " + dir.file("no") + ": No such file or directory\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -53,7 +56,8 @@ TEST(CliStartup, ClosedInputReadsAsEmpty) {
 }
 
 TEST(CliStartup, LanguageFromTheEnvironment) {
-  const std::string english = "Compares two text files side by side and merges them interactively.\n";
+  const std::string english =
+      "Compares two text files side by side and merges them interactively.\n";
   const std::string chinese = "并排比较两个文本文件，并可交互式地合并它们。\n";
   using Env = std::vector<std::pair<std::string, std::string>>;
   struct Case {
@@ -63,11 +67,14 @@ TEST(CliStartup, LanguageFromTheEnvironment) {
   };
   const Case cases[] = {
       {"no variables", {}, english},
-      {"empty LC_ALL is taken", {{"LC_ALL", ""}, {"LANG", "zh_CN.UTF-8"}},
+      {"empty LC_ALL is taken",
+       {{"LC_ALL", ""}, {"LANG", "zh_CN.UTF-8"}},
        english},
       {"LC_ALL not UTF-8 is passed over",
-       {{"LC_ALL", "zh_CN.\xff"}, {"LANG", "zh_CN.UTF-8"}}, chinese},
-      {"LC_MESSAGES", {{"LC_MESSAGES", "zh-cn"}, {"LANG", "en_US.UTF-8"}},
+       {{"LC_ALL", "zh_CN.\xff"}, {"LANG", "zh_CN.UTF-8"}},
+       chinese},
+      {"LC_MESSAGES",
+       {{"LC_MESSAGES", "zh-cn"}, {"LANG", "en_US.UTF-8"}},
        chinese},
       {"upper case", {{"LANG", "ZH_CN"}}, chinese},
       {"Taiwan", {{"LANG", "zh_TW.UTF-8"}}, english},
