@@ -81,6 +81,13 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
   std::vector<char*> argv = as_argv(argv_strings);
   std::vector<char*> envp = as_argv(env_strings);
 
+  // Closing the reader before the child starts means its very first write
+  // already meets a pipe without a reader.
+  if (options.stdout_broken) {
+    close(out_pipe[0]);
+    out_pipe[0] = -1;
+  }
+
   RunResult result;
   pid_t pid = -1;
   int spawn_error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(),
@@ -92,15 +99,10 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
   if (spawn_error != 0) {
     ADD_FAILURE() << "posix_spawn: " << strerror(spawn_error);
     close(in_pipe[1]);
-    close(out_pipe[0]);
+    if (out_pipe[0] >= 0) close(out_pipe[0]);
     close(err_pipe[0]);
     return result;
   }
-  if (options.stdout_broken) {
-    close(out_pipe[0]);
-    out_pipe[0] = -1;
-  }
-
   // Feed standard input and drain both outputs together, so that neither
   // side blocks on a full pipe.
   signal(SIGPIPE, SIG_IGN);
