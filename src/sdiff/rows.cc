@@ -112,6 +112,21 @@ std::uint64_t right_through(const Edit& edit) {
   return edit.kind == EditKind::Delete ? edit.right_start : edit.right_end;
 }
 
+// Every right line has a row of its own, and so has every left line beyond
+// the length of its edit's right run. Reserving the exact count keeps the
+// list from being moved, and held twice, when it grows near its end.
+std::size_t row_count(std::size_t right_lines,
+                      const std::vector<Edit>& script) {
+  std::size_t count = right_lines;
+  for (const Edit& edit : script) {
+    const std::uint64_t left_run = left_through(edit) - left_before(edit);
+    const std::uint64_t right_run = right_through(edit) - right_before(edit);
+    if (left_run > right_run)
+      count += left_run - right_run;
+  }
+  return count;
+}
+
 }  // namespace
 
 io_utils::Result<std::vector<SdiffLine>> generate_sdiff_lines(
@@ -133,7 +148,7 @@ io_utils::Result<std::vector<SdiffLine>> generate_sdiff_lines(
       diff::compute_edit_script(left.value(), right.value());
 
   Walk walk{.left = left.value(), .right = right.value()};
-  walk.rows.reserve(std::max(walk.left.size(), walk.right.size()));
+  walk.rows.reserve(row_count(walk.right.size(), script));
   for (const Edit& edit : script) {
     place_common(walk, left_before(edit), right_before(edit));
     if (options.ignore_blank_lines && diff::is_blank_edit(edit)) {
