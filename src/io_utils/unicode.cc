@@ -1,22 +1,198 @@
+// The white-space set and lower-casing over the generated case tables.
 #include "io_utils/unicode.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+#include <span>
+
+#include "io_utils/case_tables.h"
+#include "io_utils/utf8.h"
+
 namespace io_utils {
+namespace {
+
+constexpr char32_t kCapitalSigma = 0x03A3;
+constexpr char32_t kSmallSigma = 0x03C3;
+constexpr char32_t kFinalSigma = 0x03C2;
+
+bool is_continuation(char byte) {
+  return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+bool is_ascii(std::string_view text) {
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    if (word & 0x8080808080808080ULL)
+      return false;
+  }
+  for (; i < text.size(); ++i) {
+    if (static_cast<unsigned char>(text[i]) >= 0x80)
+      return false;
+  }
+  return true;
+}
+
+char ascii_lower(char byte) {
+  return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + ('a' - 'A'))
+                                    : byte;
+}
+
+// Ranges are sorted and disjoint: the candidate is the last one starting at
+// or before `c`.
+template <typename Range>
+const Range* find_range(std::span<const Range> ranges, char32_t c) {
+  auto after = std::upper_bound(
+      ranges.begin(), ranges.end(), c,
+      [](char32_t value, const Range& range) { return value < range.first; });
+  if (after == ranges.begin())
+    return nullptr;
+  const Range& range = *(after - 1);
+  return c <= range.last ? &range : nullptr;
+}
+
+bool is_cased(char32_t c) {
+  return find_range(cased_ranges(), c) != nullptr;
+}
+
+bool is_case_ignorable(char32_t c) {
+  return find_range(case_ignorable_ranges(), c) != nullptr;
+}
+
+void append_lowercase(std::string& out, char32_t c) {
+  if (const LowercaseRange* range = find_range(lowercase_ranges(), c)) {
+    if ((c - range->first) % range->stride == 0) {
+      append_utf8(out, static_cast<char32_t>(static_cast<std::int64_t>(c) +
+                                             range->delta));
+      return;
+    }
+  }
+  std::span<const LowercaseExpansion> expansions = lowercase_expansions();
+  auto it = std::lower_bound(expansions.begin(), expansions.end(), c,
+                             [](const LowercaseExpansion& e, char32_t value) {
+                               return e.code_point < value;
+                             });
+  if (it != expansions.end() && it->code_point == c) {
+    for (char32_t part : it->mapping) {
+      if (part != 0)
+        append_utf8(out, part);
+    }
+    return;
+  }
+  append_utf8(out, c);
+}
+
+// The nearest character before `pos` that is not Case_Ignorable is Cased.
+// A character that is both is skipped like any other ignorable one.
+bool cased_before(std::string_view text, std::size_t pos) {
+  while (pos > 0) {
+    std::size_t start = pos - 1;
+    while (start > 0 && is_continuation(text[start])) --start;
+    std::size_t next = start;
+    char32_t c = decode_utf8(text, next);
+    if (!is_case_ignorable(c))
+      return is_cased(c);
+    pos = start;
+  }
+  return false;
+}
+
+// The nearest character from `pos` on that is not Case_Ignorable is Cased.
+bool cased_after(std::string_view text, std::size_t pos) {
+  while (pos < text.size()) {
+    char32_t c = decode_utf8(text, pos);
+    if (!is_case_ignorable(c))
+      return is_cased(c);
+  }
+  return false;
+}
+
+}  // namespace
 
 bool is_whitespace(char32_t c) {
-  return c == ' ' || (c >= 9 && c <= 13);  // TODO
+  switch (c) {
+    case 0x0009:
+    case 0x000A:
+    case 0x000B:
+    case 0x000C:
+    case 0x000D:
+    case 0x0020:
+    case 0x0085:
+    case 0x00A0:
+    case 0x1680:
+    case 0x2028:
+    case 0x2029:
+    case 0x202F:
+    case 0x205F:
+    case 0x3000:
+      return true;
+    default:
+      return c >= 0x2000 && c <= 0x200A;
+  }
 }
 
 bool is_blank(std::string_view text) {
-  (void)text;
-  return false;  // TODO
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    if (!is_whitespace(decode_utf8(text, pos)))
+      return false;
+  }
+  return true;
 }
 
 std::string_view trim_whitespace(std::string_view text) {
-  return text;  // TODO
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t start = pos;
+    if (!is_whitespace(decode_utf8(text, pos))) {
+      return trim_trailing_whitespace(text.substr(start));
+    }
+  }
+  return text.substr(text.size());
+}
+
+std::string_view trim_trailing_whitespace(std::string_view text) {
+  // Walking forward keeps decoding simple; the end of the last character
+  // that is not white space is where the text stops.
+  std::size_t end = 0;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    if (!is_whitespace(decode_utf8(text, pos)))
+      end = pos;
+  }
+  return text.substr(0, end);
 }
 
 std::string to_lowercase(std::string_view text) {
-  return std::string(text);  // TODO
+  std::string out;
+  out.reserve(text.size());
+  if (is_ascii(text)) {
+    std::transform(text.begin(), text.end(), std::back_inserter(out),
+                   ascii_lower);
+    return out;
+  }
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      out.push_back(ascii_lower(text[pos]));
+      ++pos;
+      continue;
+    }
+    std::size_t start = pos;
+    char32_t c = decode_utf8(text, pos);
+    if (c == kCapitalSigma) {
+      // Final_Sigma: the neighbours are those of the whole text.
+      bool final_form = cased_before(text, start) && !cased_after(text, pos);
+      append_utf8(out, final_form ? kFinalSigma : kSmallSigma);
+      continue;
+    }
+    append_lowercase(out, c);
+  }
+  return out;
 }
 
 }  // namespace io_utils

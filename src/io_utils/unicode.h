@@ -17,6 +17,9 @@ bool is_blank(std::string_view text);
 // `text` (valid UTF-8) without the white space at both ends.
 std::string_view trim_whitespace(std::string_view text);
 
+// `text` (valid UTF-8) without the white space at its end.
+std::string_view trim_trailing_whitespace(std::string_view text);
+
 // Full Unicode lowercase mapping of valid UTF-8 text, with the Final_Sigma
 // condition and no locale tailoring.
 std::string to_lowercase(std::string_view text);

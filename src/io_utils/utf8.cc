@@ -1,18 +1,121 @@
+// Strict UTF-8 validation, decoding and encoding.
 #include "io_utils/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace io_utils {
+namespace {
+
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+bool is_continuation(unsigned char byte) {
+  return (byte & 0xC0) == 0x80;
+}
+
+}  // namespace
 
 bool is_valid_utf8(std::string_view bytes) {
-  (void)bytes;
-  return true;  // TODO
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const unsigned char* end = p + bytes.size();
+  while (p < end) {
+    // Text is mostly ASCII: step over it a word at a time.
+    while (end - p >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p, sizeof word);
+      if (word & kHighBits)
+        break;
+      p += 8;
+    }
+    if (p == end)
+      break;
+    unsigned char lead = *p;
+    if (lead < 0x80) {
+      ++p;
+      continue;
+    }
+    // The ranges of the second byte exclude overlong forms (E0, F0),
+    // surrogates (ED) and code points above U+10FFFF (F4).
+    std::ptrdiff_t length;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0)
+        low = 0xA0;
+      if (lead == 0xED)
+        high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0)
+        low = 0x90;
+      if (lead == 0xF4)
+        high = 0x8F;
+    } else {
+      return false;  // a stray continuation byte, C0, C1 or F5..FF
+    }
+    if (end - p < length)
+      return false;
+    if (p[1] < low || p[1] > high)
+      return false;
+    for (std::ptrdiff_t i = 2; i < length; ++i) {
+      if (!is_continuation(p[i]))
+        return false;
+    }
+    p += length;
+  }
+  return true;
 }
 
 char32_t decode_utf8(std::string_view text, std::size_t& pos) {
-  return static_cast<unsigned char>(text[pos++]);  // TODO
+  auto byte = [&](std::size_t i) {
+    return static_cast<unsigned char>(text[i]);
+  };
+  unsigned char lead = byte(pos);
+  if (lead < 0x80) {
+    ++pos;
+    return lead;
+  }
+  // Malformed input is outside the contract, but it must never make us
+  // read past the end: a sequence stops at the text's end or at a byte
+  // that cannot continue it.
+  if (is_continuation(lead) || lead >= 0xF8) {
+    ++pos;
+    return kReplacementCharacter;
+  }
+  std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+  char32_t value = lead & (0x7F >> length);
+  std::size_t i = 1;
+  for (; i < length && pos + i < text.size() && is_continuation(byte(pos + i));
+       ++i) {
+    value = (value << 6) | (byte(pos + i) & 0x3F);
+  }
+  pos += i;
+  return i == length ? value : kReplacementCharacter;
 }
 
 void append_utf8(std::string& out, char32_t c) {
-  out.push_back(static_cast<char>(c));  // TODO
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    char bytes[] = {static_cast<char>(0xC0 | (c >> 6)),
+                    static_cast<char>(0x80 | (c & 0x3F))};
+    out.append(bytes, 2);
+  } else if (c < 0x10000) {
+    char bytes[] = {static_cast<char>(0xE0 | (c >> 12)),
+                    static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                    static_cast<char>(0x80 | (c & 0x3F))};
+    out.append(bytes, 3);
+  } else {
+    char bytes[] = {static_cast<char>(0xF0 | (c >> 18)),
+                    static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
+                    static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                    static_cast<char>(0x80 | (c & 0x3F))};
+    out.append(bytes, 4);
+  }
 }
 
 }  // namespace io_utils

@@ -13,8 +13,9 @@ namespace io_utils {
 bool is_valid_utf8(std::string_view bytes);
 
 // Decodes the scalar value that starts at `pos` of valid UTF-8 text and
-// advances `pos` past it.
-// REQUIRES: `text` is valid UTF-8 and pos < text.size().
+// advances `pos` past it. A malformed sequence gives U+FFFD and is stepped
+// over without reading past the end of `text`.
+// REQUIRES: pos < text.size().
 char32_t decode_utf8(std::string_view text, std::size_t& pos);
 
 // Appends the UTF-8 encoding of a scalar value.

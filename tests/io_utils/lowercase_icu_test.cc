@@ -1,0 +1,133 @@
+// Lower-casing checked against ICU's root-locale lowercasing, which holds
+// the same Unicode version as our tables.
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <unicode/ucasemap.h>
+#include <unicode/uchar.h>
+#include <unicode/uversion.h>
+
+#include "io_utils/case_tables.h"
+#include "io_utils/unicode.h"
+#include "io_utils/utf8.h"
+
+namespace io_utils {
+namespace {
+
+// "U+00E9": names a failing code point (char32_t has no stream output).
+std::string code_point_name(char32_t c) {
+  char name[16];
+  std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
+  return name;
+}
+
+constexpr std::string_view kCapitalSigma = "\xce\xa3";
+constexpr std::string_view kAlpha = "\xce\x91";
+
+class IcuLowercase {
+ public:
+  IcuLowercase() {
+    UErrorCode status = U_ZERO_ERROR;
+    map_ = ucasemap_open("", 0, &status);  // "" is the root locale
+    EXPECT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+  }
+  ~IcuLowercase() { ucasemap_close(map_); }
+  IcuLowercase(const IcuLowercase&) = delete;
+  IcuLowercase& operator=(const IcuLowercase&) = delete;
+
+  std::string operator()(std::string_view text) {
+    buffer_.resize(text.size() * 3 + 16);
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t length = ucasemap_utf8ToLower(
+        map_, buffer_.data(), static_cast<int32_t>(buffer_.size()), text.data(),
+        static_cast<int32_t>(text.size()), &status);
+    EXPECT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+    return std::string(buffer_.data(), static_cast<std::size_t>(length));
+  }
+
+ private:
+  UCaseMap* map_ = nullptr;
+  std::vector<char> buffer_;
+};
+
+std::string utf8(char32_t c) {
+  std::string text;
+  append_utf8(text, c);
+  return text;
+}
+
+bool is_surrogate(char32_t c) {
+  return c >= 0xD800 && c <= 0xDFFF;
+}
+
+TEST(LowercaseIcu, BothHoldTheSameUnicodeVersion) {
+  UVersionInfo version;
+  u_getUnicodeVersion(version);
+  char text[U_MAX_VERSION_STRING_LENGTH];
+  u_versionToString(version, text);
+  // ICU drops trailing zero fields: "15.0" for 15.0.0.
+  EXPECT_EQ(std::string(kCaseTablesUnicodeVersion).substr(0, 4), text);
+}
+
+// The bytes in hex, so that a mismatch of invisible characters shows.
+std::string hex_bytes(std::string_view text) {
+  std::string out;
+  char byte[4];
+  for (char ch : text) {
+    std::snprintf(byte, sizeof byte, "%02X ",
+                  static_cast<unsigned>(static_cast<unsigned char>(ch)));
+    out += byte;
+  }
+  return out;
+}
+
+testing::AssertionResult same_as_icu(IcuLowercase& icu,
+                                     const std::string& text) {
+  std::string expected = icu(text);
+  std::string actual = to_lowercase(text);
+  if (expected == actual)
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure()
+         << "text " << hex_bytes(text) << "ICU " << hex_bytes(expected)
+         << "ours " << hex_bytes(actual);
+}
+
+TEST(LowercaseIcu, AgreesOnEveryCodePointAlone) {
+  IcuLowercase icu;
+  for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+    if (is_surrogate(c))
+      continue;
+    ASSERT_TRUE(same_as_icu(icu, utf8(c))) << code_point_name(c);
+  }
+}
+
+// Each character as the neighbour of a capital sigma. Between the sigma and
+// a cased letter it decides the form on its own, so that pair of contexts
+// checks its Cased and Case_Ignorable properties, in both directions; at the
+// edges of the text the contexts are the same for every unassigned code
+// point, so those run for assigned characters only. The characters that are
+// both Cased and Case_Ignorable are included: ICU, like us, skips them as
+// ignorable first (unicode_test.cc pins that rule down without ICU).
+TEST(LowercaseIcu, AgreesOnSigmaContexts) {
+  IcuLowercase icu;
+  const std::string sigma(kCapitalSigma);
+  const std::string alpha(kAlpha);
+  for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+    if (is_surrogate(c))
+      continue;
+    std::string x = utf8(c);
+    ASSERT_TRUE(same_as_icu(icu, alpha + x + sigma)) << code_point_name(c);
+    ASSERT_TRUE(same_as_icu(icu, alpha + sigma + x + alpha))
+        << code_point_name(c);
+    if (u_charType(static_cast<UChar32>(c)) == U_UNASSIGNED)
+      continue;
+    ASSERT_TRUE(same_as_icu(icu, x + sigma)) << code_point_name(c);
+    ASSERT_TRUE(same_as_icu(icu, alpha + sigma + x)) << code_point_name(c);
+  }
+}
+
+}  // namespace
+}  // namespace io_utils
