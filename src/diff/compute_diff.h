@@ -25,6 +25,8 @@ std::vector<types::Edit> compute_edit_script(
     const std::vector<types::CompareLine>& left,
     const std::vector<types::CompareLine>& right);
 
+// One record per gap between matched runs: a Change where both sides have
+// lines, else a Delete or an Insert; texts are copied once.
 std::vector<types::Edit> edits_from_pairs(
     const std::vector<types::CompareLine>& left,
     const std::vector<types::CompareLine>& right, const CommonPairs& pairs);

@@ -9,7 +9,11 @@
 
 namespace diff {
 
-// REQUIRES: both lists non-empty.
+// A longest common subsequence, chosen by a walk back from the ends that
+// takes equal lines as soon as it meets them and, on a tie, leaves the left
+// line unmatched.
+// REQUIRES: both lists non-empty; the table holds (a + 1) x (b + 1) 32-bit
+// cells, so callers keep a x b small.
 CommonPairs lcs_common_pairs(const std::vector<types::CompareLine>& left,
                              const std::vector<types::CompareLine>& right);
 

@@ -1,0 +1,149 @@
+// The diagonal search with its compact, checkpointed trace against a plain
+// version that keeps the whole table after every pass.
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "diff/diagonal_search.h"
+#include "diff/diagonal_search_internal.h"
+#include "script_check.h"
+
+namespace diff {
+namespace {
+
+using test::Pairs;
+using types::CompareLine;
+
+// The search as first written: a signed table over every diagonal, copied
+// at each pass, and the trace holding the whole table after each pass.
+Pairs full_trace_pairs(const std::vector<CompareLine>& left,
+                       const std::vector<CompareLine>& right) {
+  const std::int64_t a = static_cast<std::int64_t>(left.size());
+  const std::int64_t b = static_cast<std::int64_t>(right.size());
+  const std::int64_t offset = a + b + 1;
+  std::vector<std::int64_t> table(static_cast<std::size_t>(2 * offset + 1), 0);
+  std::vector<std::vector<std::int64_t>> trace;
+  auto at = [offset](std::vector<std::int64_t>& t, std::int64_t k) -> auto& {
+    return t[static_cast<std::size_t>(k + offset)];
+  };
+  bool done = false;
+  for (std::int64_t d = 0; d <= a + b && !done; ++d) {
+    std::vector<std::int64_t> copy = table;
+    for (std::int64_t k = -d; k <= d; k += 2) {
+      std::int64_t x = (k == -d || (k != d && at(table, k - 1) < at(table, k + 1)))
+                           ? at(table, k + 1)
+                           : at(table, k - 1) + 1;
+      std::int64_t y = x - k;
+      while (x < a && y < b &&
+             left[static_cast<std::size_t>(x)].normalized ==
+                 right[static_cast<std::size_t>(y)].normalized) {
+        ++x;
+        ++y;
+      }
+      at(copy, k) = x;
+      if (x >= a && y >= b) {
+        done = true;
+        break;
+      }
+    }
+    trace.push_back(copy);
+    table = copy;
+  }
+  Pairs pairs;
+  std::int64_t x = a;
+  std::int64_t y = b;
+  for (std::int64_t d = static_cast<std::int64_t>(trace.size()) - 1; d >= 0;
+       --d) {
+    auto& t = trace[static_cast<std::size_t>(d)];
+    const std::int64_t k = x - y;
+    const std::int64_t p =
+        (k == -d || (k != d && at(t, k - 1) < at(t, k + 1))) ? k + 1 : k - 1;
+    const std::int64_t px =
+        d > 0 ? at(trace[static_cast<std::size_t>(d - 1)], p) : 0;
+    const std::int64_t py = px - p;
+    while (x > px && y > py) {
+      pairs.emplace_back(x - 1, y - 1);
+      --x;
+      --y;
+    }
+    x = px;
+    y = py;
+  }
+  return Pairs(pairs.rbegin(), pairs.rend());
+}
+
+std::vector<CompareLine> random_lines(std::mt19937& rng, int length,
+                                      int alphabet, const std::string& tag) {
+  std::uniform_int_distribution<int> letter(0, alphabet - 1);
+  std::vector<std::string> texts;
+  for (int i = 0; i < length; ++i) {
+    texts.push_back(tag + std::to_string(letter(rng)));
+  }
+  return test::plain(texts);
+}
+
+TEST(MyersCommonPairs, CompactTraceRepeatsTheFullTrace) {
+  struct Shape {
+    const char* name;
+    int max_length;
+    int alphabet;
+    bool disjoint;  // left and right lines never equal
+  } shapes[] = {
+      {"short, two kinds of line", 12, 2, false},
+      {"medium, few kinds", 80, 3, false},
+      {"medium, many kinds", 80, 40, false},
+      {"long, nothing in common", 150, 5, true},
+  };
+  const std::uint64_t gaps[] = {1, 2, 3, 7, kMinCheckpointGap};
+  std::mt19937 rng(7);
+  for (const Shape& shape : shapes) {
+    SCOPED_TRACE(shape.name);
+    std::uniform_int_distribution<int> length(1, shape.max_length);
+    for (int round = 0; round < 40; ++round) {
+      const auto left = random_lines(rng, length(rng), shape.alphabet, "");
+      const auto right = random_lines(rng, length(rng), shape.alphabet,
+                                      shape.disjoint ? "r" : "");
+      const Pairs expected = full_trace_pairs(left, right);
+      for (std::uint64_t gap : gaps) {
+        SCOPED_TRACE("round " + std::to_string(round) + ", gap " +
+                     std::to_string(gap));
+        EXPECT_EQ(expected,
+                  test::expand(myers_common_pairs_with_gap(left, right, gap)));
+      }
+      EXPECT_EQ(expected, test::expand(myers_common_pairs(left, right)));
+    }
+  }
+}
+
+TEST(MyersCommonPairs, LongRunsAroundScatteredEdits) {
+  // Edits far apart make long diagonal runs between short bursts of passes,
+  // and inserted lines move the walk away from diagonal 0.
+  std::mt19937 rng(11);
+  for (int round = 0; round < 20; ++round) {
+    std::vector<std::string> left_texts;
+    std::vector<std::string> right_texts;
+    std::uniform_int_distribution<int> kind(0, 9);
+    for (int i = 0; i < 400; ++i) {
+      const std::string line = "line " + std::to_string(i % 37);
+      switch (kind(rng)) {
+        case 0: right_texts.push_back("new " + std::to_string(i)); break;
+        case 1: left_texts.push_back(line); break;
+        case 2: left_texts.push_back(line); right_texts.push_back("x"); break;
+        default: left_texts.push_back(line); right_texts.push_back(line);
+      }
+    }
+    const auto left = test::plain(left_texts);
+    const auto right = test::plain(right_texts);
+    const Pairs expected = full_trace_pairs(left, right);
+    SCOPED_TRACE(round);
+    EXPECT_EQ(expected, test::expand(myers_common_pairs_with_gap(left, right, 1)));
+    EXPECT_EQ(expected, test::expand(myers_common_pairs_with_gap(left, right, 5)));
+    EXPECT_EQ(expected, test::expand(myers_common_pairs(left, right)));
+  }
+}
+
+}  // namespace
+}  // namespace diff
