@@ -1,3 +1,4 @@
+// Reading answers line by line through the merge's one input buffer.
 #include "sdiff/answer_reader.h"
 
 #include <errno.h>

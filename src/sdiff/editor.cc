@@ -1,3 +1,4 @@
+// The editing step: temporary file, editor child process, reading back.
 #include "sdiff/editor.h"
 
 #include <errno.h>

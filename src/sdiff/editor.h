@@ -11,7 +11,10 @@
 namespace sdiff {
 
 // Writes `text` to the temporary edit file, runs the editor on it and
-// returns the saved lines without conflict-marker lines.
+// returns the saved lines without conflict-marker lines. Something that
+// stands at the temporary path and is not a plain file of our own with a
+// single name (a symbolic link, someone else's file, a hard link, a FIFO)
+// is left alone and the step fails before the editor runs.
 io_utils::Result<std::vector<std::string>> launch_editor_with_content(
     std::string_view text);
 

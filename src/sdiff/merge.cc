@@ -1,3 +1,5 @@
+// The merge walk: each differing row shown, asked and answered, then the
+// merged file written.
 #include "sdiff/merge.h"
 
 #include <optional>
@@ -152,8 +154,7 @@ Result<int> run_interactive_merge(const std::string& left_path,
                                   const cli::sdiff::SdiffOptions& options) {
   // The process has one thread, so holding the standard streams for the
   // merge needs nothing beyond being their only user while it runs.
-  AnswerReader reader;
-  reader.fd = 0;
+  AnswerReader reader;  // standard input
 
   auto rows = generate_sdiff_lines(left_path, right_path, options);
   if (!rows.ok())

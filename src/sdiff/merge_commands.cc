@@ -1,3 +1,4 @@
+// Parsing an answer and applying the one-sided and two-sided choices.
 #include "sdiff/merge_commands.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// The merged file: created or truncated, written through one buffer.
 #include "sdiff/merged_file.h"
 
 #include <errno.h>
