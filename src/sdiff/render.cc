@@ -18,6 +18,26 @@ bool is_continuation_byte(char byte) {
   return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
 }
 
+// Every byte but a continuation byte starts a character.
+std::uint64_t character_count(std::string_view piece) {
+  std::uint64_t count = 0;
+  for (char byte : piece) count += is_continuation_byte(byte) ? 0 : 1;
+  return count;
+}
+
+// The bytes of the first `characters` characters of `piece`, each whole.
+std::size_t prefix_bytes(std::string_view piece, std::uint64_t characters) {
+  std::size_t end = 0;
+  for (; end < piece.size(); ++end) {
+    if (is_continuation_byte(piece[end]))
+      continue;
+    if (characters == 0)
+      break;
+    --characters;
+  }
+  return end;
+}
+
 // Tab stops here count from the start of the row, not of a text.
 void fill(std::string& out, std::uint64_t from, std::uint64_t to,
           std::uint64_t tabsize, bool expand_tabs) {
@@ -58,36 +78,39 @@ std::uint64_t sdiff_print_half_line(std::string& out, std::string_view text,
   tabsize = effective_tabsize(tabsize);
   // While nothing has been dropped the input and output columns agree, so
   // one counter serves; the first dropped character or cut tab ends the
-  // text, since nothing after it can be written.
+  // text, since nothing after it can be written. The text between two tabs
+  // is copied in one piece when it fits.
   std::uint64_t column = 0;
-  std::size_t run_start = 0;  // bytes from here on are written, not yet copied
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (text[i] == '\t') {
-      out.append(text, run_start, i - run_start);
-      const std::uint64_t stop = next_tab_stop(column, tabsize);
-      if (expand_tabs) {
-        const std::uint64_t target = std::min(stop, bound);
-        if (target > column)
-          out.append(target - column, ' ');
-        if (target < stop)
-          return std::max(target, column);
-      } else {
-        if (stop >= bound)
-          return column;
-        out.push_back('\t');
-      }
-      column = stop;
-      run_start = ++i;
-      continue;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t tab = std::min(text.find('\t', pos), text.size());
+    const std::string_view piece = text.substr(pos, tab - pos);
+    const std::uint64_t characters = character_count(piece);
+    if (characters > bound - column) {
+      const std::size_t kept = prefix_bytes(piece, bound - column);
+      out.append(piece.substr(0, kept));
+      return bound;
     }
-    if (column >= bound)
+    out.append(piece);
+    column += characters;
+    if (tab == text.size())
       break;
-    ++i;
-    while (i < text.size() && is_continuation_byte(text[i])) ++i;
-    ++column;
+
+    const std::uint64_t stop = next_tab_stop(column, tabsize);
+    if (expand_tabs) {
+      const std::uint64_t target = std::min(stop, bound);
+      if (target > column)
+        out.append(target - column, ' ');
+      if (target < stop)
+        return std::max(target, column);
+    } else {
+      if (stop >= bound)
+        return column;
+      out.push_back('\t');
+    }
+    column = stop;
+    pos = tab + 1;
   }
-  out.append(text, run_start, i - run_start);
   return column;
 }
 

@@ -26,7 +26,8 @@ std::string stdin_if_dash(std::string path) {
 Result<int> run(cli::sdiff::SdiffOptions options) {
   const cli::DiffOptions diff_options = options.to_diff_options();
   auto operands = diff::resolve_file_args(diff_options);
-  if (!operands.ok()) return std::move(operands.error());
+  if (!operands.ok())
+    return std::move(operands.error());
   const std::string left = stdin_if_dash(std::move(operands.value().first));
   const std::string right = stdin_if_dash(std::move(operands.value().second));
 
@@ -39,13 +40,17 @@ Result<int> run(cli::sdiff::SdiffOptions options) {
   if (::stat(right.c_str(), &right_status) != 0) {
     return DiffError::not_found(right);
   }
-  if (S_ISDIR(left_status.st_mode)) return DiffError::is_directory(left);
-  if (S_ISDIR(right_status.st_mode)) return DiffError::is_directory(right);
+  if (S_ISDIR(left_status.st_mode))
+    return DiffError::is_directory(left);
+  if (S_ISDIR(right_status.st_mode))
+    return DiffError::is_directory(right);
 
   // Two names of one file: nothing to show, nothing read, no output written.
-  if (io_utils::same_file(left, right)) return 0;
+  if (io_utils::same_file(left, right))
+    return 0;
 
-  if (!options.output) return run_side_by_side(left, right, options);
+  if (!options.output)
+    return run_side_by_side(left, right, options);
   return run_interactive_merge(left, right, options);
 }
 
