@@ -2,6 +2,7 @@
 #include "sdiff/render.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace sdiff {
 namespace {
@@ -18,11 +19,24 @@ bool is_continuation_byte(char byte) {
   return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
 }
 
-// Every byte but a continuation byte starts a character.
+// Every byte but a continuation byte (10xxxxxx) starts a character. Eight
+// bytes at a time: a byte's top bit survives the mask exactly when the bit
+// below it is clear, and the multiplication adds up the surviving bits.
 std::uint64_t character_count(std::string_view piece) {
-  std::uint64_t count = 0;
-  for (char byte : piece) count += is_continuation_byte(byte) ? 0 : 1;
-  return count;
+  constexpr std::uint64_t kTopBits = 0x8080808080808080;
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  std::uint64_t continuations = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= piece.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, piece.data() + i, sizeof word);
+    const std::uint64_t marked = word & ~(word << 1) & kTopBits;
+    continuations += ((marked >> 7) * kOnes) >> 56;
+  }
+  for (; i < piece.size(); ++i) {
+    continuations += is_continuation_byte(piece[i]) ? 1 : 0;
+  }
+  return piece.size() - continuations;
 }
 
 // The bytes of the first `characters` characters of `piece`, each whole.
@@ -42,14 +56,16 @@ std::size_t prefix_bytes(std::string_view piece, std::uint64_t characters) {
 void fill(std::string& out, std::uint64_t from, std::uint64_t to,
           std::uint64_t tabsize, bool expand_tabs) {
   if (!expand_tabs) {
-    for (std::uint64_t stop = next_tab_stop(from, tabsize); stop <= to;
-         stop = next_tab_stop(from, tabsize)) {
-      out.push_back('\t');
-      from = stop;
+    const std::uint64_t stop = next_tab_stop(from, tabsize);
+    if (stop <= to) {
+      const std::uint64_t more_stops = (to - stop) / tabsize;
+      out.append(more_stops + 1, '\t');
+      from = stop + more_stops * tabsize;
     }
   }
-  if (to > from)
+  if (to > from) {
     out.append(to - from, ' ');
+  }
 }
 
 }  // namespace
