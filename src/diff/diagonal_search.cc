@@ -34,6 +34,7 @@
 #include <utility>
 
 #include "diff/diagonal_search_internal.h"
+#include "diff/line_classes.h"
 
 namespace diff {
 namespace {
@@ -73,13 +74,31 @@ struct Lists {
   const std::vector<CompareLine>& right;
   std::int64_t a;
   std::int64_t b;
+  // Filled once a search has run long enough: each pass then compares lines
+  // spread over both files, and two small arrays of numbers stay in cache
+  // where the line records and their bytes do not.
+  LineClasses classes;
+
+  bool equal(std::int64_t x, std::int64_t y) const {
+    const auto i = static_cast<std::size_t>(x);
+    const auto j = static_cast<std::size_t>(y);
+    return classes.left.empty() ? lines_equal(left[i], right[j])
+                                : classes.left[i] == classes.right[j];
+  }
+
+  // Consecutive diagonals of a pass lie far apart in the files; asking
+  // early for the numbers of a diagonal ahead hides most of the wait.
+  void prefetch(std::int64_t x, std::int64_t y) const {
+    if (!classes.left.empty() && x < a && y < b) {
+      __builtin_prefetch(&classes.left[static_cast<std::size_t>(x)]);
+      __builtin_prefetch(&classes.right[static_cast<std::size_t>(y)]);
+    }
+  }
 
   // Follows equal lines from (x, x - k); returns the x where they stop.
   std::int64_t follow(std::int64_t x, std::int64_t k) const {
     std::int64_t y = x - k;
-    while (x < a && y < b &&
-           lines_equal(left[static_cast<std::size_t>(x)],
-                       right[static_cast<std::size_t>(y)])) {
+    while (x < a && y < b && equal(x, y)) {
       ++x;
       ++y;
     }
@@ -99,6 +118,11 @@ std::int64_t step_start(const PassView<Entry>& previous, std::int64_t d,
   return previous.at(k - 1) + 1;
 }
 
+// Diagonals ahead whose line numbers the forward search asks for.
+constexpr std::int64_t kPrefetchAhead = 16;
+
+constexpr std::int64_t kMaxNumberedLines = std::int64_t{1} << 32;
+
 std::int64_t next_checkpoint(std::int64_t pass, std::uint64_t min_gap) {
   const double p = static_cast<double>(pass);
   const auto grown = static_cast<std::uint64_t>(std::cbrt(p * p));
@@ -108,10 +132,11 @@ std::int64_t next_checkpoint(std::int64_t pass, std::uint64_t min_gap) {
 // Forward search: returns D and leaves the kept passes in `checkpoints`,
 // W_{D-1} last when D > 0.
 template <typename Entry>
-std::int64_t search(const Lists& lists, std::uint64_t min_gap,
+std::int64_t search(Lists& lists, std::uint64_t min_gap,
                     std::vector<Checkpoint<Entry>>& checkpoints) {
   const std::int64_t a = lists.a;
   const std::int64_t b = lists.b;
+  const std::int64_t total_lines = a + b;
   std::vector<Entry> previous;
   std::vector<Entry> current;
 
@@ -132,6 +157,12 @@ std::int64_t search(const Lists& lists, std::uint64_t min_gap,
     // (index i).
     for (std::int64_t i = 0; i <= d; ++i) {
       const std::int64_t k = 2 * i - d;
+      if (const std::int64_t j = i + kPrefetchAhead; j < d) {
+        const std::int64_t start =
+            std::max(static_cast<std::int64_t>(prev[j - 1]) + 1,
+                     static_cast<std::int64_t>(prev[j]));
+        lists.prefetch(start, start - (2 * j - d));
+      }
       std::int64_t x;
       if (i == 0) {
         x = static_cast<std::int64_t>(prev[0]);
@@ -149,6 +180,12 @@ std::int64_t search(const Lists& lists, std::uint64_t min_gap,
         checkpoints.push_back({.pass = d - 1, .entries = std::move(previous)});
         return d;
       }
+    }
+    // Numbering the lines costs about a sort of a + b keys; from here on
+    // the passes still to come cost more than that.
+    if (lists.classes.left.empty() && total_lines < kMaxNumberedLines &&
+        d * d >= 2 * total_lines) {
+      lists.classes = line_classes(lists.left, lists.right);
     }
     if (d == next_kept) {
       checkpoints.push_back({.pass = d, .entries = current});
@@ -192,7 +229,7 @@ void build_cone(const Lists& lists, const Checkpoint<Entry>& base,
 }
 
 template <typename Entry>
-CommonPairs search_and_walk_back(const Lists& lists, std::uint64_t min_gap) {
+CommonPairs search_and_walk_back(Lists& lists, std::uint64_t min_gap) {
   std::vector<Checkpoint<Entry>> checkpoints;
   const std::int64_t passes = search<Entry>(lists, min_gap, checkpoints);
 
@@ -245,7 +282,7 @@ CommonPairs search_and_walk_back(const Lists& lists, std::uint64_t min_gap) {
 CommonPairs myers_common_pairs_with_gap(const std::vector<CompareLine>& left,
                                         const std::vector<CompareLine>& right,
                                         std::uint64_t min_gap) {
-  const Lists lists{left, right, static_cast<std::int64_t>(left.size()),
+  Lists lists{left, right, static_cast<std::int64_t>(left.size()),
                     static_cast<std::int64_t>(right.size())};
   min_gap = std::max<std::uint64_t>(min_gap, 1);
   // An entry never exceeds a + D <= 2 (a + b), so 32 bits do for all but

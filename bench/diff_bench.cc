@@ -1,0 +1,124 @@
+// Time and peak heap of compute_diff on generated pairs of line lists.
+//
+// Peak heap: this binary replaces the global operator new and delete with
+// versions that keep the live heap bytes (as malloc_usable_size counts them)
+// and their high-water mark. A run resets the mark to the live bytes before
+// compute_diff, so the "peak_MB" counter is the most the call held at once
+// beyond the line lists (10^6 bytes), its result included.
+#include <malloc.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "diff/compute_diff.h"
+
+namespace {
+
+std::size_t live_bytes = 0;
+std::size_t peak_bytes = 0;
+
+void* counted_alloc(std::size_t size) {
+  void* p = std::malloc(size == 0 ? 1 : size);
+  if (p == nullptr) throw std::bad_alloc();
+  live_bytes += malloc_usable_size(p);
+  if (live_bytes > peak_bytes) peak_bytes = live_bytes;
+  return p;
+}
+
+void counted_free(void* p) {
+  if (p == nullptr) return;
+  live_bytes -= malloc_usable_size(p);
+  std::free(p);
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return counted_alloc(size); }
+void* operator new[](std::size_t size) { return counted_alloc(size); }
+void operator delete(void* p) noexcept { counted_free(p); }
+void operator delete[](void* p) noexcept { counted_free(p); }
+void operator delete(void* p, std::size_t) noexcept { counted_free(p); }
+void operator delete[](void* p, std::size_t) noexcept { counted_free(p); }
+
+namespace {
+
+using types::CompareLine;
+
+std::vector<CompareLine> numbered(const std::string& stem, std::int64_t n) {
+  std::vector<CompareLine> lines;
+  lines.reserve(static_cast<std::size_t>(n));
+  for (std::int64_t i = 0; i < n; ++i) {
+    std::string text = stem + std::to_string(i) + " of the generated file";
+    lines.push_back({.text = text,
+                     .normalized = text,
+                     .line_number = static_cast<std::uint64_t>(i) + 1});
+  }
+  return lines;
+}
+
+void run_and_report(benchmark::State& state,
+                    const std::vector<CompareLine>& left,
+                    const std::vector<CompareLine>& right) {
+  std::size_t edits = 0;
+  double peak_mb = 0;
+  for (auto _ : state) {
+    peak_bytes = live_bytes;
+    const std::size_t before = live_bytes;
+    std::vector<types::Edit> script = diff::compute_diff(left, right, {});
+    peak_mb = static_cast<double>(peak_bytes - before) / 1e6;
+    edits = script.size();
+    benchmark::DoNotOptimize(script);
+  }
+  state.counters["peak_MB"] = peak_mb;
+  state.counters["edits"] = static_cast<double>(edits);
+}
+
+// n lines on each side; the right side has `changes` lines, at distinct
+// seeded positions, replaced by lines found nowhere else.
+void BM_ScatteredChanges(benchmark::State& state) {
+  const std::int64_t n = state.range(0);
+  const std::int64_t changes = state.range(1);
+  const std::vector<CompareLine> left = numbered("line ", n);
+  std::vector<CompareLine> right = left;
+  std::mt19937_64 rng(42);
+  std::uniform_int_distribution<std::int64_t> position(0, n - 1);
+  std::set<std::int64_t> chosen;
+  while (static_cast<std::int64_t>(chosen.size()) < changes) {
+    chosen.insert(position(rng));
+  }
+  for (std::int64_t i : chosen) {
+    CompareLine& line = right[static_cast<std::size_t>(i)];
+    line.text = "changed line " + std::to_string(i);
+    line.normalized = line.text;
+  }
+  run_and_report(state, left, right);
+}
+
+// n lines on each side, none of them shared.
+void BM_NothingInCommon(benchmark::State& state) {
+  const std::int64_t n = state.range(0);
+  run_and_report(state, numbered("left line ", n), numbered("right line ", n));
+}
+
+BENCHMARK(BM_ScatteredChanges)
+    ->Args({1'000'000, 100})
+    ->Args({1'000'000, 10'000})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NothingInCommon)
+    ->Arg(10'000)
+    ->Arg(50'000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
