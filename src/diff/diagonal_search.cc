@@ -59,14 +59,14 @@ struct Checkpoint {
   std::vector<Entry> entries;  // W_pass whole: diagonals -pass .. pass
 };
 
-// The recomputed part of the passes first_pass .. first_pass + n - 1.
+// The recomputed part of the passes first_pass .. last_pass.
 template <typename Entry>
 struct Cone {
   std::int64_t first_pass = 0;
   std::int64_t last_pass = -1;
   std::vector<Entry> entries;
-  std::vector<std::int64_t> low_k;        // per pass
-  std::vector<std::size_t> offset;        // per pass, into entries
+  std::vector<std::int64_t> low_k;  // per pass
+  std::vector<std::size_t> offset;  // per pass, into entries
 };
 
 struct Lists {
@@ -130,7 +130,8 @@ std::int64_t next_checkpoint(std::int64_t pass, std::uint64_t min_gap) {
 }
 
 // Forward search: returns D and leaves the kept passes in `checkpoints`,
-// W_{D-1} last when D > 0.
+// W_{D-1} last when D > 0. Invariant: `previous` holds exactly W_{d-1}, the
+// only entries pass d reads, so no pass copies the whole table.
 template <typename Entry>
 std::int64_t search(Lists& lists, std::uint64_t min_gap,
                     std::vector<Checkpoint<Entry>>& checkpoints) {
@@ -181,8 +182,9 @@ std::int64_t search(Lists& lists, std::uint64_t min_gap,
         return d;
       }
     }
-    // Numbering the lines costs about a sort of a + b keys; from here on
-    // the passes still to come cost more than that.
+    // Numbering the lines costs about a sort of a + b keys; a search that
+    // has run this long has spent about as much, and usually has as far to
+    // go. Short searches never pay for it.
     if (lists.classes.left.empty() && total_lines < kMaxNumberedLines &&
         d * d >= 2 * total_lines) {
       lists.classes = line_classes(lists.left, lists.right);
@@ -221,8 +223,8 @@ void build_cone(const Lists& lists, const Checkpoint<Entry>& base,
     const std::int64_t high = std::min(j, k + (top - j));
     Entry* out = cone.entries.data() + cone.offset[index];
     for (std::int64_t kk = low; kk <= high; kk += 2) {
-      *out++ = static_cast<Entry>(
-          lists.follow(step_start(previous, j, kk), kk));
+      *out++ =
+          static_cast<Entry>(lists.follow(step_start(previous, j, kk), kk));
     }
     previous = {cone.entries.data() + cone.offset[index], low};
   }
@@ -283,7 +285,7 @@ CommonPairs myers_common_pairs_with_gap(const std::vector<CompareLine>& left,
                                         const std::vector<CompareLine>& right,
                                         std::uint64_t min_gap) {
   Lists lists{left, right, static_cast<std::int64_t>(left.size()),
-                    static_cast<std::int64_t>(right.size())};
+              static_cast<std::int64_t>(right.size())};
   min_gap = std::max<std::uint64_t>(min_gap, 1);
   // An entry never exceeds a + D <= 2 (a + b), so 32 bits do for all but
   // inputs of billions of lines, and halve the trace.

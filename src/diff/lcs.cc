@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <new>
 
 namespace diff {
 
@@ -14,6 +16,9 @@ CommonPairs lcs_common_pairs(const std::vector<types::CompareLine>& left,
   const std::size_t columns = b + 1;
   // A count never exceeds the shorter list, and the caller keeps a x b
   // below a million, so 32 bits are plenty.
+  if (a + 1 > std::numeric_limits<std::size_t>::max() / columns) {
+    throw std::bad_alloc();  // the cell count itself would not fit
+  }
   std::vector<std::uint32_t> table((a + 1) * columns, 0);
   auto cell = [&](std::size_t i, std::size_t j) -> std::uint32_t& {
     return table[i * columns + j];
