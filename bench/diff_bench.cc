@@ -27,26 +27,41 @@ std::size_t peak_bytes = 0;
 
 void* counted_alloc(std::size_t size) {
   void* p = std::malloc(size == 0 ? 1 : size);
-  if (p == nullptr) throw std::bad_alloc();
+  if (p == nullptr)
+    throw std::bad_alloc();
   live_bytes += malloc_usable_size(p);
-  if (live_bytes > peak_bytes) peak_bytes = live_bytes;
+  if (live_bytes > peak_bytes)
+    peak_bytes = live_bytes;
   return p;
 }
 
 void counted_free(void* p) {
-  if (p == nullptr) return;
+  if (p == nullptr)
+    return;
   live_bytes -= malloc_usable_size(p);
   std::free(p);
 }
 
 }  // namespace
 
-void* operator new(std::size_t size) { return counted_alloc(size); }
-void* operator new[](std::size_t size) { return counted_alloc(size); }
-void operator delete(void* p) noexcept { counted_free(p); }
-void operator delete[](void* p) noexcept { counted_free(p); }
-void operator delete(void* p, std::size_t) noexcept { counted_free(p); }
-void operator delete[](void* p, std::size_t) noexcept { counted_free(p); }
+void* operator new(std::size_t size) {
+  return counted_alloc(size);
+}
+void* operator new[](std::size_t size) {
+  return counted_alloc(size);
+}
+void operator delete(void* p) noexcept {
+  counted_free(p);
+}
+void operator delete[](void* p) noexcept {
+  counted_free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  counted_free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+  counted_free(p);
+}
 
 namespace {
 

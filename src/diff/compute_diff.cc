@@ -94,8 +94,8 @@ std::vector<Edit> compute_edit_script(const std::vector<CompareLine>& left,
   }
   // a * b < limit, asked without forming a product that could wrap.
   const bool small = a <= (kTablePairLimit - 1) / b;
-  const CommonPairs pairs = small ? lcs_common_pairs(left, right)
-                                  : myers_common_pairs(left, right);
+  const CommonPairs pairs =
+      small ? lcs_common_pairs(left, right) : myers_common_pairs(left, right);
   return edits_from_pairs(left, right, pairs);
 }
 

@@ -1,4 +1,5 @@
-// The matched lines of small inputs, by a full longest-common-subsequence table.
+// The matched lines of small inputs, by a full longest-common-subsequence
+// table.
 #ifndef VRELSDIFF_DIFF_LCS_H_
 #define VRELSDIFF_DIFF_LCS_H_
 

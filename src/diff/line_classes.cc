@@ -21,7 +21,8 @@ std::uint64_t eight_bytes(const std::string& s, std::size_t offset) {
   std::uint64_t head = 0;
   for (std::size_t i = offset; i < offset + 8; ++i) {
     head <<= 8;
-    if (i < s.size()) head |= static_cast<unsigned char>(s[i]);
+    if (i < s.size())
+      head |= static_cast<unsigned char>(s[i]);
   }
   return head;
 }

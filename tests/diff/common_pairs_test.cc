@@ -16,8 +16,8 @@
 namespace diff {
 namespace {
 
-using test::Pairs;
 using test::letters;
+using test::Pairs;
 
 TEST(CommonPairs, BothStrategiesOnSmallCases) {
   struct Case {
@@ -33,13 +33,19 @@ TEST(CommonPairs, BothStrategiesOnSmallCases) {
       {"right line doubled", "A", "AA", {{0, 1}}, {{0, 0}}},
       {"one line changed", "AXB", "AYB", {{0, 0}, {2, 2}}, {{0, 0}, {2, 2}}},
       {"delete then insert", "XA", "AY", {{1, 0}}, {{1, 0}}},
-      {"pairwise equal", "ABCD", "ABCD",
-       {{0, 0}, {1, 1}, {2, 2}, {3, 3}}, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
+      {"pairwise equal",
+       "ABCD",
+       "ABCD",
+       {{0, 0}, {1, 1}, {2, 2}, {3, 3}},
+       {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
       {"nothing in common", "ABC", "XY", {}, {}},
       {"one line each, equal", "A", "A", {{0, 0}}, {{0, 0}}},
       {"one line each, unequal", "A", "B", {}, {}},
-      {"common tail after a swap", "ABCD", "BACD",
-       {{0, 1}, {2, 2}, {3, 3}}, {{1, 0}, {2, 2}, {3, 3}}},
+      {"common tail after a swap",
+       "ABCD",
+       "BACD",
+       {{0, 1}, {2, 2}, {3, 3}},
+       {{1, 0}, {2, 2}, {3, 3}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -122,8 +128,8 @@ TEST(CommonPairs, RandomListsMatchALongestCommonSubsequence) {
       EXPECT_EQ("", test::check_script(left, right,
                                        edits_from_pairs(left, right, search)));
     }
-    EXPECT_EQ("", test::check_script(left, right,
-                                     compute_edit_script(left, right)));
+    EXPECT_EQ(
+        "", test::check_script(left, right, compute_edit_script(left, right)));
   }
 }
 

@@ -1,5 +1,7 @@
 // The diagonal search with its compact, checkpointed trace against a plain
 // version that keeps the whole table after every pass.
+#include "diff/diagonal_search.h"
+
 #include <cstdint>
 #include <random>
 #include <string>
@@ -7,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include "diff/diagonal_search.h"
 #include "diff/diagonal_search_internal.h"
 #include "script_check.h"
 
@@ -26,16 +27,17 @@ Pairs full_trace_pairs(const std::vector<CompareLine>& left,
   const std::int64_t offset = a + b + 1;
   std::vector<std::int64_t> table(static_cast<std::size_t>(2 * offset + 1), 0);
   std::vector<std::vector<std::int64_t>> trace;
-  auto at = [offset](std::vector<std::int64_t>& t, std::int64_t k) -> auto& {
+  auto at = [offset](std::vector<std::int64_t> & t, std::int64_t k) -> auto& {
     return t[static_cast<std::size_t>(k + offset)];
   };
   bool done = false;
   for (std::int64_t d = 0; d <= a + b && !done; ++d) {
     std::vector<std::int64_t> copy = table;
     for (std::int64_t k = -d; k <= d; k += 2) {
-      std::int64_t x = (k == -d || (k != d && at(table, k - 1) < at(table, k + 1)))
-                           ? at(table, k + 1)
-                           : at(table, k - 1) + 1;
+      std::int64_t x =
+          (k == -d || (k != d && at(table, k - 1) < at(table, k + 1)))
+              ? at(table, k + 1)
+              : at(table, k - 1) + 1;
       std::int64_t y = x - k;
       while (x < a && y < b &&
              left[static_cast<std::size_t>(x)].normalized ==
@@ -129,18 +131,29 @@ TEST(MyersCommonPairs, LongRunsAroundScatteredEdits) {
     for (int i = 0; i < 400; ++i) {
       const std::string line = "line " + std::to_string(i % 37);
       switch (kind(rng)) {
-        case 0: right_texts.push_back("new " + std::to_string(i)); break;
-        case 1: left_texts.push_back(line); break;
-        case 2: left_texts.push_back(line); right_texts.push_back("x"); break;
-        default: left_texts.push_back(line); right_texts.push_back(line);
+        case 0:
+          right_texts.push_back("new " + std::to_string(i));
+          break;
+        case 1:
+          left_texts.push_back(line);
+          break;
+        case 2:
+          left_texts.push_back(line);
+          right_texts.push_back("x");
+          break;
+        default:
+          left_texts.push_back(line);
+          right_texts.push_back(line);
       }
     }
     const auto left = test::plain(left_texts);
     const auto right = test::plain(right_texts);
     const Pairs expected = full_trace_pairs(left, right);
     SCOPED_TRACE(round);
-    EXPECT_EQ(expected, test::expand(myers_common_pairs_with_gap(left, right, 1)));
-    EXPECT_EQ(expected, test::expand(myers_common_pairs_with_gap(left, right, 5)));
+    EXPECT_EQ(expected,
+              test::expand(myers_common_pairs_with_gap(left, right, 1)));
+    EXPECT_EQ(expected,
+              test::expand(myers_common_pairs_with_gap(left, right, 5)));
     EXPECT_EQ(expected, test::expand(myers_common_pairs(left, right)));
   }
 }

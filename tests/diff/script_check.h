@@ -23,8 +23,8 @@ using Pairs = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
 inline std::vector<types::CompareLine> letters(std::string_view s) {
   std::vector<types::CompareLine> lines;
   for (char c : s) {
-    const auto lower = static_cast<char>(
-        std::tolower(static_cast<unsigned char>(c)));
+    const auto lower =
+        static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     lines.push_back({.text = std::string(1, lower),
                      .normalized = std::string(1, c),
                      .line_number = lines.size() + 1});
@@ -91,8 +91,10 @@ inline std::string check_pairs(const std::vector<types::CompareLine>& left,
   std::uint64_t next_left = 0;
   std::uint64_t next_right = 0;
   for (const CommonRun& run : runs) {
-    if (run.length == 0) return "empty run";
-    if (run.left < next_left || run.right < next_right) return "not increasing";
+    if (run.length == 0)
+      return "empty run";
+    if (run.left < next_left || run.right < next_right)
+      return "not increasing";
     if (run.left + run.length > left.size() ||
         run.right + run.length > right.size()) {
       return "past the end";
@@ -153,7 +155,8 @@ inline std::string check_script(const std::vector<types::CompareLine>& left,
     if (std::string fault = copy_common(left_before); !fault.empty()) {
       return where + fault;
     }
-    if (out.size() != right_before) return where + "right numbers are off";
+    if (out.size() != right_before)
+      return where + "right numbers are off";
     for (std::uint64_t t = 0; t < left_count; ++t) {
       if (left[left_before + t].text != e.left_lines[t]) {
         return where + "left text differs";
@@ -171,7 +174,8 @@ inline std::string check_script(const std::vector<types::CompareLine>& left,
   if (std::string fault = copy_common(left.size()); !fault.empty()) {
     return "after the last edit: " + fault;
   }
-  if (out.size() != right.size()) return "right lines left over";
+  if (out.size() != right.size())
+    return "right lines left over";
   return "";
 }
 
