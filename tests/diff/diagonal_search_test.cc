@@ -2,7 +2,11 @@
 // version that keeps the whole table after every pass.
 #include "diff/diagonal_search.h"
 
+#include <sys/resource.h>
+
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -156,6 +160,53 @@ TEST(MyersCommonPairs, LongRunsAroundScatteredEdits) {
               test::expand(myers_common_pairs_with_gap(left, right, 5)));
     EXPECT_EQ(expected, test::expand(myers_common_pairs(left, right)));
   }
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+// Virtual memory in use now, in bytes.
+std::uint64_t address_space_in_use() {
+  std::ifstream status("/proc/self/status");
+  std::string key;
+  while (status >> key) {
+    if (key == "VmSize:") {
+      std::uint64_t kib = 0;
+      status >> kib;
+      return kib * 1024;
+    }
+  }
+  return 0;
+}
+
+// Searches with 64 MiB of address space to spare; exits 0 when the search
+// finds nothing in common.
+[[noreturn]] void search_in_little_memory(
+    const std::vector<CompareLine>& left,
+    const std::vector<CompareLine>& right) {
+  const rlim_t limit = address_space_in_use() + (rlim_t{64} << 20);
+  const rlimit bound = {limit, limit};
+  if (setrlimit(RLIMIT_AS, &bound) != 0)
+    std::_Exit(3);
+  std::_Exit(myers_common_pairs(left, right).empty() ? 0 : 4);
+}
+#endif
+
+TEST(MyersCommonPairsDeathTest, NothingInCommonFitsInLittleMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer's shadow memory defeats an address limit";
+#else
+  // 3,000 against 3,000 lines with none in common: 6,000 passes, for which
+  // a trace of whole tables would need 6,001 x 12,003 x 8 bytes (576 MB).
+  std::vector<std::string> left_texts;
+  std::vector<std::string> right_texts;
+  for (int i = 0; i < 3000; ++i) {
+    left_texts.push_back("left " + std::to_string(i));
+    right_texts.push_back("right " + std::to_string(i));
+  }
+  const auto left = test::plain(left_texts);
+  const auto right = test::plain(right_texts);
+  EXPECT_EXIT(search_in_little_memory(left, right), testing::ExitedWithCode(0),
+              "");
+#endif
 }
 
 }  // namespace
