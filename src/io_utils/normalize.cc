@@ -1,7 +1,11 @@
 // The comparison form of a line: tabs, then white space, then case.
 #include "io_utils/normalize.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "io_utils/unicode.h"
@@ -14,27 +18,63 @@ bool is_lead_byte(char byte) {
   return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
 }
 
-// ASCII white space is tested without decoding; everything else is decoded
-// once. `pos` is moved past the character.
-bool next_is_whitespace(std::string_view text, std::size_t& pos) {
-  auto byte = static_cast<unsigned char>(text[pos]);
-  if (byte < 0x80) {
-    ++pos;
-    return byte == ' ' || (byte >= '\t' && byte <= '\r');
-  }
-  return is_whitespace(decode_utf8(text, pos));
+// Every white-space character outside ASCII is encoded starting with one of
+// these bytes (U+0085, U+00A0; U+1680; U+2000 to U+205F; U+3000), so other
+// characters need not be decoded.
+bool may_start_whitespace(unsigned char lead) {
+  return lead == 0xC2 || (lead >= 0xE1 && lead <= 0xE3);
 }
 
-std::string remove_whitespace(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
+// One pass over the text: every run of white space is dropped, or made one
+// space when `one_space` is set and something other than white space
+// follows it. The result is never longer than the text, so it is written
+// into a buffer of the text's size.
+//
+// Bytes are handled one at a time without branching on their kind: a
+// continuation byte, or a lead byte that cannot start a white-space
+// character, is kept like a letter. Only the four lead bytes that may start
+// white space are decoded.
+std::string squeeze_whitespace(std::string_view text, bool one_space) {
+  std::string out(text.size(), '\0');
+  char* write = out.data();
+  bool pending_space = false;
   std::size_t pos = 0;
   while (pos < text.size()) {
-    std::size_t start = pos;
-    if (!next_is_whitespace(text, pos))
-      out.append(text, start, pos - start);
+    auto byte = static_cast<unsigned char>(text[pos]);
+    if (may_start_whitespace(byte)) {
+      std::size_t next = pos;
+      if (is_whitespace(decode_utf8(text, next))) {
+        pending_space = one_space;
+      } else {
+        if (pending_space)
+          *write++ = ' ';
+        pending_space = false;
+        std::memcpy(write, text.data() + pos, next - pos);
+        write += next - pos;
+      }
+      pos = next;
+      continue;
+    }
+    bool white = byte == ' ' || static_cast<unsigned char>(byte - '\t') < 5;
+    // write <= pos always, and write < pos while a space is pending, so
+    // both stores stay inside the buffer; a store that is not kept is
+    // written over later or cut off at the end.
+    *write = ' ';
+    write += pending_space && !white;
+    *write = static_cast<char>(byte);
+    write += !white;
+    pending_space = white && one_space;
+    ++pos;
   }
+  out.resize(static_cast<std::size_t>(write - out.data()));
   return out;
+}
+
+void lowercase_ascii(std::string& text) {
+  for (char& byte : text) {
+    if (byte >= 'A' && byte <= 'Z')
+      byte = static_cast<char>(byte + 32);
+  }
 }
 
 }  // namespace
@@ -56,14 +96,20 @@ std::string normalize_line(std::string_view line,
     apply(expand_tabs(current, options.tabsize));
   }
   if (options.ignore_all_space) {
-    apply(remove_whitespace(current));
+    apply(squeeze_whitespace(current, false));
   } else if (options.ignore_space_change) {
     apply(collapse_whitespace(current));
   } else if (options.ignore_trailing_space) {
     apply(std::string(trim_trailing_whitespace(current)));
   }
   if (options.ignore_case) {
-    apply(to_lowercase(current));
+    // A form of our own that is pure ASCII can be lower-cased where it is,
+    // saving a string per line.
+    if (changed && is_ascii(form)) {
+      lowercase_ascii(form);
+    } else {
+      apply(to_lowercase(current));
+    }
   }
   return changed ? std::move(form) : std::string(line);
 }
@@ -89,24 +135,7 @@ std::string expand_tabs(std::string_view text, std::uint64_t tabsize) {
 }
 
 std::string collapse_whitespace(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  // A run of white space becomes one space once something follows it, so a
-  // trailing run leaves nothing.
-  bool pending_space = false;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t start = pos;
-    if (next_is_whitespace(text, pos)) {
-      pending_space = true;
-      continue;
-    }
-    if (pending_space)
-      out.push_back(' ');
-    pending_space = false;
-    out.append(text, start, pos - start);
-  }
-  return out;
+  return squeeze_whitespace(text, true);
 }
 
 }  // namespace io_utils

@@ -71,32 +71,37 @@ Result<std::string> read_all(int fd, const std::string& path,
   }
 }
 
+// The number of lines: one per "\n", and one more for bytes after the last.
+std::size_t count_lines(std::string_view content) {
+  std::size_t count = 0;
+  const char* end = content.data() + content.size();
+  for (const char* p = content.data(); p != end; ++count) {
+    const void* newline =
+        std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+    p = newline == nullptr ? end : static_cast<const char*>(newline) + 1;
+  }
+  return count;
+}
+
 // Splits at "\n", dropping each "\n" and one "\r" right before it. A last
 // line without "\n" keeps all of its bytes.
 std::vector<std::string> split_lines(std::string_view content) {
-  std::size_t count = static_cast<std::size_t>(
-      std::count(content.begin(), content.end(), '\n'));
-  if (!content.empty() && content.back() != '\n')
-    ++count;
   std::vector<std::string> lines;
-  lines.reserve(count);
-
-  const char* data = content.data();
-  std::size_t start = 0;
-  while (start < content.size()) {
-    const void* newline =
-        std::memchr(data + start, '\n', content.size() - start);
+  lines.reserve(count_lines(content));
+  const char* p = content.data();
+  const char* end = p + content.size();
+  while (p != end) {
+    const auto* newline = static_cast<const char*>(
+        std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
     if (newline == nullptr) {
-      lines.emplace_back(data + start, content.size() - start);
+      lines.emplace_back(p, end);
       break;
     }
-    std::size_t end =
-        static_cast<std::size_t>(static_cast<const char*>(newline) - data);
-    std::size_t next = end + 1;
-    if (end > start && data[end - 1] == '\r')
-      --end;
-    lines.emplace_back(data + start, end - start);
-    start = next;
+    const char* line_end = newline;
+    if (line_end > p && line_end[-1] == '\r')
+      --line_end;
+    lines.emplace_back(p, line_end);
+    p = newline + 1;
   }
   return lines;
 }

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <iterator>
 #include <span>
 
 #include "io_utils/case_tables.h"
@@ -20,21 +19,6 @@ constexpr char32_t kFinalSigma = 0x03C2;
 
 bool is_continuation(char byte) {
   return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
-}
-
-bool is_ascii(std::string_view text) {
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + i, sizeof word);
-    if (word & 0x8080808080808080ULL)
-      return false;
-  }
-  for (; i < text.size(); ++i) {
-    if (static_cast<unsigned char>(text[i]) >= 0x80)
-      return false;
-  }
-  return true;
 }
 
 char ascii_lower(char byte) {
@@ -63,12 +47,18 @@ bool is_case_ignorable(char32_t c) {
   return find_range(case_ignorable_ranges(), c) != nullptr;
 }
 
-void append_lowercase(std::string& out, char32_t c) {
+// The longest lowercase form of one character, in bytes.
+constexpr std::size_t kMaxLoweredLength =
+    kMaxLowercaseExpansion * kMaxUtf8Length;
+
+// Writes the lowercase form of `c` (not the capital sigma, whose form
+// depends on its neighbours) and returns its length.
+std::size_t encode_lowercase(char32_t c, char* out) {
   if (const LowercaseRange* range = find_range(lowercase_ranges(), c)) {
     if ((c - range->first) % range->stride == 0) {
-      append_utf8(out, static_cast<char32_t>(static_cast<std::int64_t>(c) +
-                                             range->delta));
-      return;
+      return encode_utf8(
+          static_cast<char32_t>(static_cast<std::int64_t>(c) + range->delta),
+          out);
     }
   }
   std::span<const LowercaseExpansion> expansions = lowercase_expansions();
@@ -77,13 +67,24 @@ void append_lowercase(std::string& out, char32_t c) {
                                return e.code_point < value;
                              });
   if (it != expansions.end() && it->code_point == c) {
+    std::size_t length = 0;
     for (char32_t part : it->mapping) {
       if (part != 0)
-        append_utf8(out, part);
+        length += encode_utf8(part, out + length);
     }
-    return;
+    return length;
   }
-  append_utf8(out, c);
+  return encode_utf8(c, out);
+}
+
+// Lower-cases eight ASCII bytes at once: each byte from 'A' to 'Z' gets
+// its 0x20 bit set. No byte may be 0x80 or above.
+std::uint64_t lowercase_ascii_word(std::uint64_t word) {
+  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+  std::uint64_t at_least_a = word + 0x3F3F3F3F3F3F3F3FULL;  // 0x80 - 'A'
+  std::uint64_t above_z = word + 0x2525252525252525ULL;     // 0x80 - 'Z' - 1
+  std::uint64_t upper = at_least_a & ~above_z & kHigh;
+  return word | (upper >> 2);
 }
 
 // The nearest character before `pos` that is not Case_Ignorable is Cased.
@@ -168,30 +169,45 @@ std::string_view trim_trailing_whitespace(std::string_view text) {
 }
 
 std::string to_lowercase(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  if (is_ascii(text)) {
-    std::transform(text.begin(), text.end(), std::back_inserter(out),
-                   ascii_lower);
-    return out;
-  }
+  // The result is written over a copy of the text. It can grow (U+0130 is
+  // two bytes and becomes three), so it always keeps room for the rest of
+  // the text at its present length: size >= write + (text.size() - pos).
+  std::string out(text);
+  std::size_t write = 0;
   std::size_t pos = 0;
   while (pos < text.size()) {
+    std::uint64_t word;
+    if (pos + 8 <= text.size() &&
+        (std::memcpy(&word, text.data() + pos, sizeof word),
+         (word & 0x8080808080808080ULL) == 0)) {
+      word = lowercase_ascii_word(word);
+      std::memcpy(out.data() + write, &word, sizeof word);
+      write += 8;
+      pos += 8;
+      continue;
+    }
     if (static_cast<unsigned char>(text[pos]) < 0x80) {
-      out.push_back(ascii_lower(text[pos]));
-      ++pos;
+      out[write++] = ascii_lower(text[pos++]);
       continue;
     }
     std::size_t start = pos;
     char32_t c = decode_utf8(text, pos);
+    char lowered[kMaxLoweredLength];
+    std::size_t length;
     if (c == kCapitalSigma) {
       // Final_Sigma: the neighbours are those of the whole text.
       bool final_form = cased_before(text, start) && !cased_after(text, pos);
-      append_utf8(out, final_form ? kFinalSigma : kSmallSigma);
-      continue;
+      length = encode_utf8(final_form ? kFinalSigma : kSmallSigma, lowered);
+    } else {
+      length = encode_lowercase(c, lowered);
     }
-    append_lowercase(out, c);
+    std::size_t needed = write + length + (text.size() - pos);
+    if (needed > out.size())
+      out.resize(needed);
+    std::memcpy(out.data() + write, lowered, length);
+    write += length;
   }
+  out.resize(write);
   return out;
 }
 

@@ -1,6 +1,7 @@
 // Strict UTF-8 validation, decoding and encoding.
 #include "io_utils/utf8.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -14,20 +15,39 @@ bool is_continuation(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
 }
 
+static_assert(std::endian::native == std::endian::little,
+              "the word-at-a-time scans assume little-endian byte order");
+
 }  // namespace
+
+std::size_t ascii_prefix_length(std::string_view bytes) {
+  std::size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, sizeof word);
+    if (std::uint64_t high = word & kHighBits) {
+      // Little-endian: the lowest set bit belongs to the first byte that is
+      // not ASCII.
+      return i + static_cast<std::size_t>(std::countr_zero(high)) / 8;
+    }
+  }
+  while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) {
+    ++i;
+  }
+  return i;
+}
+
+bool is_ascii(std::string_view bytes) {
+  return ascii_prefix_length(bytes) == bytes.size();
+}
 
 bool is_valid_utf8(std::string_view bytes) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const unsigned char* end = p + bytes.size();
   while (p < end) {
     // Text is mostly ASCII: step over it a word at a time.
-    while (end - p >= 8) {
-      std::uint64_t word;
-      std::memcpy(&word, p, sizeof word);
-      if (word & kHighBits)
-        break;
-      p += 8;
-    }
+    p += ascii_prefix_length(std::string_view(
+        reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p)));
     if (p == end)
       break;
     unsigned char lead = *p;
@@ -97,25 +117,32 @@ char32_t decode_utf8(std::string_view text, std::size_t& pos) {
   return i == length ? value : kReplacementCharacter;
 }
 
-void append_utf8(std::string& out, char32_t c) {
+std::size_t encode_utf8(char32_t c, char* out) {
   if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    char bytes[] = {static_cast<char>(0xC0 | (c >> 6)),
-                    static_cast<char>(0x80 | (c & 0x3F))};
-    out.append(bytes, 2);
-  } else if (c < 0x10000) {
-    char bytes[] = {static_cast<char>(0xE0 | (c >> 12)),
-                    static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-                    static_cast<char>(0x80 | (c & 0x3F))};
-    out.append(bytes, 3);
-  } else {
-    char bytes[] = {static_cast<char>(0xF0 | (c >> 18)),
-                    static_cast<char>(0x80 | ((c >> 12) & 0x3F)),
-                    static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
-                    static_cast<char>(0x80 | (c & 0x3F))};
-    out.append(bytes, 4);
+    out[0] = static_cast<char>(c);
+    return 1;
   }
+  if (c < 0x800) {
+    out[0] = static_cast<char>(0xC0 | (c >> 6));
+    out[1] = static_cast<char>(0x80 | (c & 0x3F));
+    return 2;
+  }
+  if (c < 0x10000) {
+    out[0] = static_cast<char>(0xE0 | (c >> 12));
+    out[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out[2] = static_cast<char>(0x80 | (c & 0x3F));
+    return 3;
+  }
+  out[0] = static_cast<char>(0xF0 | (c >> 18));
+  out[1] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+  out[2] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+  out[3] = static_cast<char>(0x80 | (c & 0x3F));
+  return 4;
+}
+
+void append_utf8(std::string& out, char32_t c) {
+  char bytes[kMaxUtf8Length];
+  out.append(bytes, encode_utf8(c, bytes));
 }
 
 }  // namespace io_utils
