@@ -27,10 +27,30 @@ constexpr int kLineCount = 1000000;
 
 std::string make_content() {
   static const char* const words[] = {
-      "alpha", "Beta",   "GAMMA",  "delta", "epsilon", "Zeta",   "eta",
-      "theta", "iota",   "kappa",  "LAMBDA", "mu",     "nu",     "xi",
-      "caf\xc3\xa9",     "na\xc3\xafve",     "\xe4\xb8\xad\xe6\x96\x87",
-      "stra\xc3\x9f" "e", "omicron", "Pi",   "rho",    "sigma",  "tau",
+      "alpha",
+      "Beta",
+      "GAMMA",
+      "delta",
+      "epsilon",
+      "Zeta",
+      "eta",
+      "theta",
+      "iota",
+      "kappa",
+      "LAMBDA",
+      "mu",
+      "nu",
+      "xi",
+      "caf\xc3\xa9",
+      "na\xc3\xafve",
+      "\xe4\xb8\xad\xe6\x96\x87",
+      "stra\xc3\x9f"
+      "e",
+      "omicron",
+      "Pi",
+      "rho",
+      "sigma",
+      "tau",
   };
   std::mt19937 random(42);
   std::uniform_int_distribution<std::size_t> word(0, std::size(words) - 1);
@@ -39,7 +59,8 @@ std::string make_content() {
   content.reserve(62u * kLineCount);
   for (int i = 0; i < kLineCount; ++i) {
     std::size_t start = content.size();
-    if (gap(random) == 0) content += "\t";
+    if (gap(random) == 0)
+      content += "\t";
     while (content.size() - start < 56) {
       content += words[word(random)];
       int g = gap(random);
@@ -103,7 +124,8 @@ void BM_BareReadAndSplit(benchmark::State& state) {
     std::size_t done = 0;
     while (done < content.size()) {
       ssize_t n = ::read(fd, content.data() + done, content.size() - done);
-      if (n <= 0) break;
+      if (n <= 0)
+        break;
       done += static_cast<std::size_t>(n);
     }
     ::close(fd);
@@ -112,9 +134,9 @@ void BM_BareReadAndSplit(benchmark::State& state) {
     while (start < content.size()) {
       const char* end = static_cast<const char*>(
           std::memchr(content.data() + start, '\n', content.size() - start));
-      std::size_t stop =
-          end == nullptr ? content.size()
-                         : static_cast<std::size_t>(end - content.data());
+      std::size_t stop = end == nullptr
+                             ? content.size()
+                             : static_cast<std::size_t>(end - content.data());
       lines.emplace_back(content, start, stop - start);
       start = stop + 1;
     }
@@ -127,7 +149,8 @@ void BM_ReadFileLines(benchmark::State& state) {
   const std::string& path = input_file().path;
   for (auto _ : state) {
     auto lines = io_utils::read_file_lines(path);
-    if (!lines.ok()) state.SkipWithError("read failed");
+    if (!lines.ok())
+      state.SkipWithError("read failed");
     benchmark::DoNotOptimize(lines);
   }
   set_counters(state);
@@ -138,7 +161,8 @@ void read_and_normalize_with(benchmark::State& state,
   const std::string& path = input_file().path;
   for (auto _ : state) {
     auto records = io_utils::read_and_normalize(path, options);
-    if (!records.ok()) state.SkipWithError("read failed");
+    if (!records.ok())
+      state.SkipWithError("read failed");
     benchmark::DoNotOptimize(records);
   }
   set_counters(state);

@@ -5,6 +5,8 @@ The tables hold what lower-casing needs: the full lowercase mapping (the
 simple mappings of UnicodeData.txt, replaced by the unconditional mappings of
 SpecialCasing.txt) and the Cased and Case_Ignorable properties for the
 Final_Sigma condition. Language-tailored mappings are left out on purpose.
+It also checks that white space takes no part in casing, which the line
+normalisation relies on.
 
 Usage: tools/gen_case_tables.py [UCD_DIR] [OUT_DIR]
   UCD_DIR defaults to /usr/share/unicode (Debian's unicode-data package),
@@ -73,9 +75,9 @@ def full_lowercase(ucd):
     return mapping
 
 
-def property_ranges(ucd, name):
+def property_points(ucd, file_name, name):
     points = set()
-    for fields in data_lines(os.path.join(ucd, "DerivedCoreProperties.txt")):
+    for fields in data_lines(os.path.join(ucd, file_name)):
         if fields[1] != name:
             continue
         bounds = fields[0].split("..")
@@ -84,7 +86,21 @@ def property_ranges(ucd, name):
         points.update(range(first, last + 1))
     if not points:
         sys.exit(f"no {name} characters found")
-    return merge_ranges(sorted(points))
+    return points
+
+
+def check_whitespace(ucd, mapping, cased, ignorable):
+    """The normalisation lower-cases before it collapses white space, which
+    gives the same result only while white space takes no part in casing."""
+    white = property_points(ucd, "PropList.txt", "White_Space")
+    if len(white) != 25:
+        sys.exit(f"expected 25 White_Space characters, found {len(white)}")
+    if white & (cased | ignorable):
+        sys.exit("a White_Space character is Cased or Case_Ignorable")
+    if white & set(mapping):
+        sys.exit("a White_Space character has a lowercase mapping")
+    if any(white & set(lower) for lower in mapping.values()):
+        sys.exit("a lowercase mapping yields a White_Space character")
 
 
 def merge_ranges(points):
@@ -253,8 +269,11 @@ def main():
     runs = delta_ranges(mapping)
     expansions = sorted((cp, m) for cp, m in mapping.items() if len(m) > 1)
     max_expansion = max(len(m) for _, m in expansions)
-    cased = property_ranges(ucd, "Cased")
-    ignorable = property_ranges(ucd, "Case_Ignorable")
+    cased_points = property_points(ucd, "DerivedCoreProperties.txt", "Cased")
+    ignorable_points = property_points(ucd, "DerivedCoreProperties.txt", "Case_Ignorable")
+    check_whitespace(ucd, mapping, cased_points, ignorable_points)
+    cased = merge_ranges(sorted(cased_points))
+    ignorable = merge_ranges(sorted(ignorable_points))
 
     with open(os.path.join(out, "case_tables.h"), "w", encoding="utf-8") as f:
         f.write(emit_header(version, max_expansion))

@@ -1,12 +1,9 @@
 // The comparison form of a line: tabs, then white space, then case.
 #include "io_utils/normalize.h"
 
-#include <algorithm>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <utility>
 
 #include "io_utils/unicode.h"
 #include "io_utils/utf8.h"
@@ -25,49 +22,68 @@ bool may_start_whitespace(unsigned char lead) {
   return lead == 0xC2 || (lead >= 0xE1 && lead <= 0xE3);
 }
 
-// One pass over the text: every run of white space is dropped, or made one
-// space when `one_space` is set and something other than white space
-// follows it. The result is never longer than the text, so it is written
-// into a buffer of the text's size.
+// Drops every run of white space, or makes it one space when `one_space`
+// is set and something other than white space follows it, in place: the
+// result is never longer than the text, so writing trails reading.
 //
-// Bytes are handled one at a time without branching on their kind: a
+// Bytes are kept or dropped without branching on their kind: a
 // continuation byte, or a lead byte that cannot start a white-space
 // character, is kept like a letter. Only the four lead bytes that may start
 // white space are decoded.
-std::string squeeze_whitespace(std::string_view text, bool one_space) {
-  std::string out(text.size(), '\0');
-  char* write = out.data();
+void squeeze_whitespace(std::string& text, bool one_space) {
+  char* data = text.data();
+  const std::string_view view(text);
+  std::size_t write = 0;
   bool pending_space = false;
   std::size_t pos = 0;
-  while (pos < text.size()) {
-    auto byte = static_cast<unsigned char>(text[pos]);
-    if (may_start_whitespace(byte)) {
-      std::size_t next = pos;
-      if (is_whitespace(decode_utf8(text, next))) {
-        pending_space = one_space;
-      } else {
-        if (pending_space)
-          *write++ = ' ';
-        pending_space = false;
-        std::memcpy(write, text.data() + pos, next - pos);
-        write += next - pos;
+  // Keeps or drops one byte that is not part of a decoded character. The
+  // stores may land on bytes already read, never on one still to be read:
+  // write <= pos always, and write < pos while a space is pending. A store
+  // that is not kept is written over later or cut off at the end.
+  auto step = [&](unsigned char byte) {
+    bool white = byte == ' ' || static_cast<unsigned char>(byte - '\t') < 5;
+    std::size_t space = pending_space && !white;
+    data[write] = ' ';
+    data[write + space] = static_cast<char>(byte);
+    write += space + !white;
+    pending_space = white && one_space;
+  };
+  while (pos < view.size()) {
+    // Eight bytes are read before any of them is written, so that reading
+    // never waits on the writes just behind it.
+    if (pos + 8 <= view.size()) {
+      std::uint64_t word;
+      std::memcpy(&word, data + pos, sizeof word);
+      std::size_t taken = 0;
+      for (; taken < 8; ++taken) {
+        auto byte = static_cast<unsigned char>(word >> (8 * taken));
+        if (may_start_whitespace(byte))
+          break;
+        step(byte);
       }
-      pos = next;
+      pos += taken;
+      if (taken == 8)
+        continue;
+    }
+    auto byte = static_cast<unsigned char>(data[pos]);
+    if (!may_start_whitespace(byte)) {
+      step(byte);
+      ++pos;
       continue;
     }
-    bool white = byte == ' ' || static_cast<unsigned char>(byte - '\t') < 5;
-    // write <= pos always, and write < pos while a space is pending, so
-    // both stores stay inside the buffer; a store that is not kept is
-    // written over later or cut off at the end.
-    *write = ' ';
-    write += pending_space && !white;
-    *write = static_cast<char>(byte);
-    write += !white;
-    pending_space = white && one_space;
-    ++pos;
+    std::size_t next = pos;
+    if (is_whitespace(decode_utf8(view, next))) {
+      pending_space = one_space;
+    } else {
+      if (pending_space)
+        data[write++] = ' ';
+      pending_space = false;
+      std::memmove(data + write, data + pos, next - pos);
+      write += next - pos;
+    }
+    pos = next;
   }
-  out.resize(static_cast<std::size_t>(write - out.data()));
-  return out;
+  text.resize(write);
 }
 
 void lowercase_ascii(std::string& text) {
@@ -81,37 +97,46 @@ void lowercase_ascii(std::string& text) {
 
 std::string normalize_line(std::string_view line,
                            const CompareOptions& options) {
-  // Each step reads the form the previous one left; `current` is the line
-  // itself until a step has run.
-  std::string form;
-  std::string_view current = line;
-  bool changed = false;
-  auto apply = [&](std::string next) {
-    form = std::move(next);
-    current = form;
-    changed = true;
-  };
+  const bool all_space = options.ignore_all_space;
+  const bool space_change = !all_space && options.ignore_space_change;
+  const bool trailing_space =
+      !all_space && !space_change && options.ignore_trailing_space;
 
+  // Lower-casing is defined to follow the white-space step. Collapsing runs
+  // and dropping the trailing run commute with it, so those steps work in
+  // place on the lower-cased copy and spare a string per line: white space
+  // is neither Cased nor Case_Ignorable, has no lowercase mapping and is
+  // the mapping of nothing (tools/gen_case_tables.py checks this), so the
+  // other characters and the neighbours that Final_Sigma looks at stay the
+  // same. Removing all white space does change those neighbours (a capital
+  // sigma that ends a word no longer does once the next word is joined to
+  // it), so that step keeps its place before lower-casing.
+  const bool lowercase_first = options.ignore_case && !all_space;
+  std::string form;
   if (options.ignore_tab_expansion) {
-    apply(expand_tabs(current, options.tabsize));
+    form = expand_tabs(line, options.tabsize);
+    if (lowercase_first)
+      form = to_lowercase(form);
+  } else {
+    form = lowercase_first ? to_lowercase(line) : std::string(line);
   }
-  if (options.ignore_all_space) {
-    apply(squeeze_whitespace(current, false));
-  } else if (options.ignore_space_change) {
-    apply(collapse_whitespace(current));
-  } else if (options.ignore_trailing_space) {
-    apply(std::string(trim_trailing_whitespace(current)));
+
+  if (all_space) {
+    squeeze_whitespace(form, false);
+  } else if (space_change) {
+    squeeze_whitespace(form, true);
+  } else if (trailing_space) {
+    form.resize(trim_trailing_whitespace(form).size());
   }
-  if (options.ignore_case) {
-    // A form of our own that is pure ASCII can be lower-cased where it is,
-    // saving a string per line.
-    if (changed && is_ascii(form)) {
+
+  if (options.ignore_case && !lowercase_first) {
+    if (is_ascii(form)) {
       lowercase_ascii(form);
     } else {
-      apply(to_lowercase(current));
+      form = to_lowercase(form);
     }
   }
-  return changed ? std::move(form) : std::string(line);
+  return form;
 }
 
 std::string expand_tabs(std::string_view text, std::uint64_t tabsize) {
@@ -135,7 +160,9 @@ std::string expand_tabs(std::string_view text, std::uint64_t tabsize) {
 }
 
 std::string collapse_whitespace(std::string_view text) {
-  return squeeze_whitespace(text, true);
+  std::string out(text);
+  squeeze_whitespace(out, true);
+  return out;
 }
 
 }  // namespace io_utils

@@ -2,6 +2,8 @@
 #include "io_utils/unicode.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -51,34 +53,61 @@ bool is_case_ignorable(char32_t c) {
 constexpr std::size_t kMaxLoweredLength =
     kMaxLowercaseExpansion * kMaxUtf8Length;
 
-// Writes the lowercase form of `c` (not the capital sigma, whose form
-// depends on its neighbours) and returns its length.
-std::size_t encode_lowercase(char32_t c, char* out) {
-  if (const LowercaseRange* range = find_range(lowercase_ranges(), c)) {
-    if ((c - range->first) % range->stride == 0) {
-      return encode_utf8(
-          static_cast<char32_t>(static_cast<std::int64_t>(c) + range->delta),
-          out);
-    }
-  }
+const LowercaseExpansion* find_expansion(char32_t c) {
   std::span<const LowercaseExpansion> expansions = lowercase_expansions();
   auto it = std::lower_bound(expansions.begin(), expansions.end(), c,
                              [](const LowercaseExpansion& e, char32_t value) {
                                return e.code_point < value;
                              });
-  if (it != expansions.end() && it->code_point == c) {
+  return it != expansions.end() && it->code_point == c ? &*it : nullptr;
+}
+
+// The one-character lowercase mapping of `c`, or `c` itself.
+char32_t simple_lowercase(char32_t c) {
+  if (const LowercaseRange* range = find_range(lowercase_ranges(), c)) {
+    if ((c - range->first) % range->stride == 0) {
+      return static_cast<char32_t>(static_cast<std::int64_t>(c) + range->delta);
+    }
+  }
+  return c;
+}
+
+// Writes the lowercase form of `c` (not the capital sigma, whose form
+// depends on its neighbours) and returns its length.
+std::size_t encode_lowercase(char32_t c, char* out) {
+  if (const LowercaseExpansion* expansion = find_expansion(c)) {
     std::size_t length = 0;
-    for (char32_t part : it->mapping) {
+    for (char32_t part : expansion->mapping) {
       if (part != 0)
         length += encode_utf8(part, out + length);
     }
     return length;
   }
-  return encode_utf8(c, out);
+  return encode_utf8(simple_lowercase(c), out);
 }
 
-// Lower-cases eight ASCII bytes at once: each byte from 'A' to 'Z' gets
-// its 0x20 bit set. No byte may be 0x80 or above.
+// The lowercase forms of the two-byte characters (U+0080 to U+07FF: Latin,
+// Greek, Cyrillic and more), looked up without a search. 0 marks the ones
+// that need the general path: the capital sigma and the expansions.
+using TwoByteTable = std::array<char16_t, 0x800>;
+
+const TwoByteTable& two_byte_lowercase() {
+  static const TwoByteTable table = [] {
+    TwoByteTable t{};
+    for (char32_t c = 0x80; c < 0x800; ++c) {
+      if (c == kCapitalSigma || find_expansion(c) != nullptr)
+        continue;
+      // Every such mapping stays inside the Basic Multilingual Plane.
+      t[c] = static_cast<char16_t>(simple_lowercase(c));
+    }
+    return t;
+  }();
+  return table;
+}
+
+// Lower-cases eight bytes at once: each byte from 'A' to 'Z' gets its 0x20
+// bit set. Only the bytes below the first one at or above 0x80 come out
+// right; carries out of that byte spoil the ones after it.
 std::uint64_t lowercase_ascii_word(std::uint64_t word) {
   constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
   std::uint64_t at_least_a = word + 0x3F3F3F3F3F3F3F3FULL;  // 0x80 - 'A'
@@ -171,41 +200,61 @@ std::string_view trim_trailing_whitespace(std::string_view text) {
 std::string to_lowercase(std::string_view text) {
   // The result is written over a copy of the text. It can grow (U+0130 is
   // two bytes and becomes three), so it always keeps room for the rest of
-  // the text at its present length: size >= write + (text.size() - pos).
+  // the text at its present length: out.size() >= write + (text.size() -
+  // pos).
   std::string out(text);
   std::size_t write = 0;
   std::size_t pos = 0;
+  auto put = [&](const char* bytes, std::size_t length) {
+    std::size_t needed = write + length + (text.size() - pos);
+    if (needed > out.size())
+      out.resize(needed);
+    std::memcpy(out.data() + write, bytes, length);
+    write += length;
+  };
+  char lowered[kMaxLoweredLength];
   while (pos < text.size()) {
-    std::uint64_t word;
-    if (pos + 8 <= text.size() &&
-        (std::memcpy(&word, text.data() + pos, sizeof word),
-         (word & 0x8080808080808080ULL) == 0)) {
-      word = lowercase_ascii_word(word);
-      std::memcpy(out.data() + write, &word, sizeof word);
-      write += 8;
-      pos += 8;
-      continue;
-    }
-    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+    if (pos + 8 <= text.size()) {
+      // Lower-cases the ASCII bytes at the start of the next eight. The
+      // whole word is stored; what follows the ASCII bytes is written over
+      // later, and there is room for all eight by the invariant.
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + pos, sizeof word);
+      std::uint64_t high = word & 0x8080808080808080ULL;
+      std::size_t ascii =
+          high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high)) / 8;
+      if (ascii > 0) {
+        word = lowercase_ascii_word(word);
+        std::memcpy(out.data() + write, &word, sizeof word);
+        write += ascii;
+        pos += ascii;
+        continue;
+      }
+    } else if (static_cast<unsigned char>(text[pos]) < 0x80) {
       out[write++] = ascii_lower(text[pos++]);
       continue;
     }
     std::size_t start = pos;
+    auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead >= 0xC2 && lead <= 0xDF && pos + 1 < text.size() &&
+        is_continuation(text[pos + 1])) {
+      auto c =
+          static_cast<char32_t>(((lead & 0x1F) << 6) | (text[pos + 1] & 0x3F));
+      if (char16_t lower = two_byte_lowercase()[c]; lower != 0) {
+        pos += 2;
+        put(lowered, encode_utf8(lower, lowered));
+        continue;
+      }
+    }
     char32_t c = decode_utf8(text, pos);
-    char lowered[kMaxLoweredLength];
-    std::size_t length;
     if (c == kCapitalSigma) {
       // Final_Sigma: the neighbours are those of the whole text.
       bool final_form = cased_before(text, start) && !cased_after(text, pos);
-      length = encode_utf8(final_form ? kFinalSigma : kSmallSigma, lowered);
+      put(lowered,
+          encode_utf8(final_form ? kFinalSigma : kSmallSigma, lowered));
     } else {
-      length = encode_lowercase(c, lowered);
+      put(lowered, encode_lowercase(c, lowered));
     }
-    std::size_t needed = write + length + (text.size() - pos);
-    if (needed > out.size())
-      out.resize(needed);
-    std::memcpy(out.data() + write, lowered, length);
-    write += length;
   }
   out.resize(write);
   return out;

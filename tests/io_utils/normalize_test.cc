@@ -1,9 +1,15 @@
 // The comparison form of a line under the tab, white-space and case flags.
 #include "io_utils/normalize.h"
 
+#include <cstdio>
+#include <random>
 #include <string>
+#include <string_view>
 
 #include <gtest/gtest.h>
+
+#include "io_utils/unicode.h"
+#include "io_utils/utf8.h"
 
 namespace io_utils {
 namespace {
@@ -125,6 +131,98 @@ TEST(NormalizeLine, MatchesAndMismatchesBetweenLines) {
   }
 }
 
+// The comparison form built step by step as defined: tabs, at most one
+// white-space step, then case. normalize_line takes shortcuts that must
+// give the same form.
+std::string form_step_by_step(std::string_view line,
+                              const CompareOptions& options) {
+  std::string form(line);
+  if (options.ignore_tab_expansion)
+    form = expand_tabs(form, options.tabsize);
+  if (options.ignore_all_space) {
+    std::string kept;
+    for (std::size_t pos = 0; pos < form.size();) {
+      std::size_t start = pos;
+      if (!is_whitespace(decode_utf8(form, pos))) {
+        kept.append(form, start, pos - start);
+      }
+    }
+    form = kept;
+  } else if (options.ignore_space_change) {
+    form = collapse_whitespace(form);
+  } else if (options.ignore_trailing_space) {
+    form = std::string(trim_trailing_whitespace(form));
+  }
+  if (options.ignore_case)
+    form = to_lowercase(form);
+  return form;
+}
+
+std::string hex_bytes(std::string_view text) {
+  std::string out;
+  char byte[4];
+  for (char ch : text) {
+    std::snprintf(byte, sizeof byte, "%02X ",
+                  static_cast<unsigned>(static_cast<unsigned char>(ch)));
+    out += byte;
+  }
+  return out;
+}
+
+TEST(NormalizeLine, EqualsTheStepByStepFormOnMixedLines) {
+  // Letters, capital sigmas, cased and ignorable neighbours, and white
+  // space of every width, so that runs, line ends and sigma contexts meet.
+  const char* const pieces[] = {
+      "A",
+      "z",
+      "Q",
+      "\xce\xa3",
+      "\xce\x91",
+      "\xcf\x82",
+      "'",
+      ".",
+      "\xcd\x85",
+      "\xca\xb0",
+      "\xc4\xb0",
+      "\xcc\x87",
+      "\xe1\xba\x9e",
+      "\xc3\xa9",
+      "\xe4\xb8\xad",
+      "\xf0\x90\x90\x80",
+      "\xe2\x80\x8b",
+      " ",
+      "  ",
+      "\t",
+      "\r",
+      "\v",
+      "\xc2\xa0",
+      "\xc2\x85",
+      "\xe1\x9a\x80",
+      "\xe2\x80\x8a",
+      "\xe2\x80\xa8",
+      "\xe3\x80\x80",
+      "longer_word",
+  };
+  std::mt19937 random(7);
+  std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1);
+  std::uniform_int_distribution<int> length(0, 30);
+  for (int n = 0; n < 2000; ++n) {
+    std::string line;
+    for (int k = length(random); k > 0; --k) line += pieces[piece(random)];
+    for (unsigned mask = 0; mask < 32; ++mask) {
+      CompareOptions options;
+      options.tabsize = mask % 3 == 0 ? 4 : 8;
+      options.ignore_case = mask & 1;
+      options.ignore_tab_expansion = mask & 2;
+      options.ignore_trailing_space = mask & 4;
+      options.ignore_space_change = mask & 8;
+      options.ignore_all_space = mask & 16;
+      ASSERT_EQ(form_step_by_step(line, options), normalize_line(line, options))
+          << "flags " << mask << ", line " << hex_bytes(line);
+    }
+  }
+}
+
 TEST(ExpandTabs, FillsToTheNextTabStopCountingCharacters) {
   struct Case {
     const char* name;
@@ -163,14 +261,13 @@ TEST(CollapseWhitespace, MakesEachInnerRunOneSpaceAndDropsTheLast) {
       {"a  b", "a b"},
       {"\t\ta", " a"},
       {"a \t\r\n\v\fb", "a b"},
-      {"a\xc2\x85\xe2\x80\xa8\xe3\x80\x80"
-       "b",
-       "a b"},  // NEL, U+2028, U+3000
+      // NEL, U+2028, U+3000
+      {"a\xc2\x85\xe2\x80\xa8\xe3\x80\x80z", "a z"},
       {"a b \xc2\xa0", "a b"},
-      {"a\xe2\x80\x8b"
-       "b",
-       "a\xe2\x80\x8b"
-       "b"},  // U+200B is not white space
+      // U+200B is not white space
+      {"a\xe2\x80\x8bz", "a\xe2\x80\x8bz"},
+      {"word1   word2\t\tlonger_word_here \xc2\xa0tail \xe3\x80\x80",
+       "word1 word2 longer_word_here tail"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
