@@ -1,6 +1,7 @@
 // Lower-casing checked against ICU's root-locale lowercasing, which holds
 // the same Unicode version as our tables.
 #include <cstdio>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -126,6 +127,37 @@ TEST(LowercaseIcu, AgreesOnSigmaContexts) {
       continue;
     ASSERT_TRUE(same_as_icu(icu, x + sigma)) << code_point_name(c);
     ASSERT_TRUE(same_as_icu(icu, alpha + sigma + x)) << code_point_name(c);
+  }
+}
+
+// Long lines mixing ASCII runs with characters whose lowercase form is
+// longer, shorter or context-dependent.
+TEST(LowercaseIcu, AgreesOnLongMixedText) {
+  const char* const pieces[] = {
+      "HELLO World ",
+      "ABCDEFGHIJKLMNOP",
+      "\xc4\xb0",
+      "\xe2\x84\xaa",
+      "\xe1\xba\x9e",
+      "\xce\xa3",
+      "\xce\x91\xce\xa3",
+      "\xc8\xba",
+      "\xd0\x96",
+      "'",
+      "\xcd\x85",
+      "\xf0\x90\x90\x80",
+      "\xe4\xb8\xad",
+      " ",
+      "x",
+  };
+  std::mt19937 random(11);
+  std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1);
+  std::uniform_int_distribution<int> length(1, 60);
+  IcuLowercase icu;
+  for (int n = 0; n < 5000; ++n) {
+    std::string text;
+    for (int k = length(random); k > 0; --k) text += pieces[piece(random)];
+    ASSERT_TRUE(same_as_icu(icu, text));
   }
 }
 

@@ -98,6 +98,9 @@ TEST(Lowercase, MapsEachCharacterToItsFullLowercase) {
       {"deseret, outside the BMP", "\xf0\x90\x90\x80", "\xf0\x90\x90\xa8"},
       {"caseless scripts stay", "\xe4\xb8\x80\xd8\xa7", "\xe4\xb8\x80\xd8\xa7"},
       {"white space stays", "\xc2\xa0\xe3\x80\x80", "\xc2\xa0\xe3\x80\x80"},
+      {"long text that grows and shrinks",
+       "ABCDEFGH\xc4\xb0JKLMNOPQ\xe2\x84\xaaRSTUVWXYZ\xc3\x89",
+       "abcdefghi\xcc\x87jklmnopqkrstuvwxyz\xc3\xa9"},
       // Unicode 16.0 added this pair; the tables hold Unicode 15.0.
       {"later addition stays", "\xea\x9f\x8b", "\xea\x9f\x8b"},
   };
