@@ -40,7 +40,7 @@ std::string message_text(const DiffError& error) {
 
 std::string os_error_text(int errnum) {
   char buffer[256];
-  // The GNU strerror_r returns the description, which need not be `buffer`.
+  // This strerror_r returns the description, which need not be `buffer`.
   const char* description = strerror_r(errnum, buffer, sizeof buffer);
   return std::string(description) + " (os error " + std::to_string(errnum) +
          ")";
