@@ -1,3 +1,4 @@
+// The process arguments, captured before main so the parser can read them.
 #include "cli/process_args.h"
 
 namespace cli {

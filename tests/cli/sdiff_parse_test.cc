@@ -62,6 +62,14 @@ TEST(ParseArgsFrom, OperandsAndEndOfOptions) {
   });
 }
 
+// The rows above compare against the record's own defaults; this pins them.
+TEST(ParseArgsFrom, OperandsAloneGiveTheDefaults) {
+  EXPECT_EQ(
+      "output=absent width=130 tabsize=8 horizon_lines=0 diff_program=absent "
+      "flags=0000000000000000 files=[\"a\",\"-\",]",
+      fields(parse_args_from({"vrelsdiff", "a", "-"})));
+}
+
 TEST(ParseArgsFrom, FlagsLongAndShort) {
   expect_parses({
       {"bundle of every short flag",
