@@ -1,3 +1,4 @@
+// The message texts of DiffError and the text of an I/O error.
 #include "io_utils/diff_error.h"
 
 #include <string.h>

@@ -1,3 +1,4 @@
+// Writing a whole buffer to a descriptor, turning failures into DiffError.
 #include "io_utils/fd_io.h"
 
 #include <errno.h>
@@ -12,10 +13,12 @@ Result<void> write_all(int fd, std::string_view data,
   while (!data.empty()) {
     ssize_t written = ::write(fd, data.data(), data.size());
     if (written < 0) {
-      if (errno == EINTR) continue;
+      if (errno == EINTR)
+        continue;
       return DiffError::message(os_error_text(errno));
     }
-    if (written == 0) return DiffError::message(std::string(zero_write_text));
+    if (written == 0)
+      return DiffError::message(std::string(zero_write_text));
     data.remove_prefix(static_cast<size_t>(written));
   }
   return {};

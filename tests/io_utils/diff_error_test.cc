@@ -1,3 +1,4 @@
+// The message texts of DiffError and the text of an I/O error.
 #include "io_utils/diff_error.h"
 
 #include <errno.h>
@@ -17,7 +18,8 @@ TEST(MessageText, PutsTheFixedWordsAfterThePayload) {
       {DiffError::permission_denied("/x"), "/x: Permission denied"},
       {DiffError::is_directory("dir/"), "dir/: Is a directory"},
       {DiffError::message("as it stands"), "as it stands"},
-      {DiffError::invalid_utf8("f\xc3\xa9"), "f\xc3\xa9: invalid UTF-8 content"},
+      {DiffError::invalid_utf8("f\xc3\xa9"),
+       "f\xc3\xa9: invalid UTF-8 content"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.expected, message_text(c.error));

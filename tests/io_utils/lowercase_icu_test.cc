@@ -1,6 +1,5 @@
 // Lower-casing checked against ICU's root-locale lowercasing, which holds
 // the same Unicode version as our tables.
-#include <cstdio>
 #include <random>
 #include <string>
 #include <string_view>
@@ -14,16 +13,13 @@
 #include "io_utils/case_tables.h"
 #include "io_utils/unicode.h"
 #include "io_utils/utf8.h"
+#include "printable.h"
 
 namespace io_utils {
 namespace {
 
-// "U+00E9": names a failing code point (char32_t has no stream output).
-std::string code_point_name(char32_t c) {
-  char name[16];
-  std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
-  return name;
-}
+using test::code_point_name;
+using test::hex_bytes;
 
 constexpr std::string_view kCapitalSigma = "\xce\xa3";
 constexpr std::string_view kAlpha = "\xce\x91";
@@ -71,18 +67,6 @@ TEST(LowercaseIcu, BothHoldTheSameUnicodeVersion) {
   u_versionToString(version, text);
   // ICU drops trailing zero fields: "15.0" for 15.0.0.
   EXPECT_EQ(std::string(kCaseTablesUnicodeVersion).substr(0, 4), text);
-}
-
-// The bytes in hex, so that a mismatch of invisible characters shows.
-std::string hex_bytes(std::string_view text) {
-  std::string out;
-  char byte[4];
-  for (char ch : text) {
-    std::snprintf(byte, sizeof byte, "%02X ",
-                  static_cast<unsigned>(static_cast<unsigned char>(ch)));
-    out += byte;
-  }
-  return out;
 }
 
 testing::AssertionResult same_as_icu(IcuLowercase& icu,

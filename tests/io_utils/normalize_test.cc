@@ -1,7 +1,6 @@
 // The comparison form of a line under the tab, white-space and case flags.
 #include "io_utils/normalize.h"
 
-#include <cstdio>
 #include <random>
 #include <string>
 #include <string_view>
@@ -10,9 +9,12 @@
 
 #include "io_utils/unicode.h"
 #include "io_utils/utf8.h"
+#include "printable.h"
 
 namespace io_utils {
 namespace {
+
+using test::hex_bytes;
 
 // The flags a test case sets, spelled like the command line's options.
 CompareOptions flags(std::string_view set, std::uint64_t tabsize = 8) {
@@ -156,17 +158,6 @@ std::string form_step_by_step(std::string_view line,
   if (options.ignore_case)
     form = to_lowercase(form);
   return form;
-}
-
-std::string hex_bytes(std::string_view text) {
-  std::string out;
-  char byte[4];
-  for (char ch : text) {
-    std::snprintf(byte, sizeof byte, "%02X ",
-                  static_cast<unsigned>(static_cast<unsigned char>(ch)));
-    out += byte;
-  }
-  return out;
 }
 
 TEST(NormalizeLine, EqualsTheStepByStepFormOnMixedLines) {

@@ -2,21 +2,17 @@
 #include "io_utils/unicode.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
 #include <gtest/gtest.h>
 
+#include "printable.h"
+
 namespace io_utils {
 namespace {
 
-// "U+00E9": names a failing code point (char32_t has no stream output).
-std::string code_point_name(char32_t c) {
-  char name[16];
-  std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
-  return name;
-}
+using test::code_point_name;
 
 TEST(Unicode, WhitespaceIsExactlyTheWhiteSpaceProperty) {
   const char32_t white_space[] = {

@@ -1,21 +1,17 @@
 // UTF-8 validation, decoding and encoding.
 #include "io_utils/utf8.h"
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
 #include <gtest/gtest.h>
 
+#include "printable.h"
+
 namespace io_utils {
 namespace {
 
-// "U+00E9": names a failing code point (char32_t has no stream output).
-std::string code_point_name(char32_t c) {
-  char name[16];
-  std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
-  return name;
-}
+using test::code_point_name;
 
 struct Utf8Case {
   const char* name;
