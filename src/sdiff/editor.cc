@@ -104,7 +104,7 @@ DiffError launch_failed(const std::string& editor, int errnum) {
 // Runs the editor on `path` without a shell and waits for it; returns its
 // wait status. The program ignores SIGPIPE, and an ignored signal would be
 // inherited, so the child gets the default action back.
-Result<int> run_editor(const std::string& editor, const std::string& path) {
+Result<int> spawn_and_wait(const std::string& editor, const std::string& path) {
   posix_spawnattr_t attributes;
   if (int error = ::posix_spawnattr_init(&attributes); error != 0) {
     return launch_failed(editor, error);
@@ -130,6 +130,27 @@ Result<int> run_editor(const std::string& editor, const std::string& path) {
     if (errno != EINTR)
       return launch_failed(editor, errno);
   }
+  return wait_status;
+}
+
+// A parent may hand down SIGCHLD ignored (or with SA_NOCLDWAIT); the system
+// then reaps the editor itself and waitpid fails after a good edit, so the
+// default action stands while the editor runs, and the old one after.
+Result<int> run_editor(const std::string& editor, const std::string& path) {
+  struct sigaction previous;
+  ::sigaction(SIGCHLD, nullptr, &previous);
+  const bool reaped_by_system =
+      (previous.sa_flags & SA_NOCLDWAIT) != 0 ||
+      ((previous.sa_flags & SA_SIGINFO) == 0 && previous.sa_handler == SIG_IGN);
+  if (!reaped_by_system)
+    return spawn_and_wait(editor, path);
+
+  struct sigaction waitable = {};
+  waitable.sa_handler = SIG_DFL;
+  sigemptyset(&waitable.sa_mask);
+  ::sigaction(SIGCHLD, &waitable, nullptr);
+  Result<int> wait_status = spawn_and_wait(editor, path);
+  ::sigaction(SIGCHLD, &previous, nullptr);
   return wait_status;
 }
 

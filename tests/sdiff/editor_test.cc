@@ -164,8 +164,12 @@ TEST(LaunchEditorWithContent, ReportsEachFailureAndLeavesTheFileAsSaid) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EditorFixture fixture(c.body);
-    if (c.editor)
+    if (c.editor) {
       fixture.env.set("EDITOR", *c.editor);
+      // A set EDITOR is used as it is: were VISUAL consulted, the working
+      // script would run instead.
+      fixture.env.set("VISUAL", fixture.dir.file("editor.sh"));
+    }
     auto result = launch_editor_with_content("the text");
     EXPECT_EQ(c.expected_error, error_text(result));
     if (c.file_afterwards) {
@@ -346,6 +350,19 @@ TEST(LaunchEditorWithContent, StartsTheEditorWithTheDefaultSigpipeAction) {
   ::signal(SIGPIPE, previous);
   ASSERT_TRUE(result.ok()) << error_text(result);
   EXPECT_EQ("141\n", fixture.dir.read("status"));
+}
+
+// With SIGCHLD ignored, as a parent may hand it down, the system reaps the
+// editor before it can be waited for; a good edit must still count.
+TEST(LaunchEditorWithContent, WaitsForTheEditorWhenSigchldIsIgnored) {
+  EditorFixture fixture("printf 'edited\\n' > \"$1\"");
+  auto* previous = ::signal(SIGCHLD, SIG_IGN);
+  auto result = launch_editor_with_content("x");
+  auto* during_test = ::signal(SIGCHLD, previous);
+  ASSERT_TRUE(result.ok()) << error_text(result);
+  EXPECT_EQ(Lines{"edited"}, result.value());
+  EXPECT_FALSE(fixture.dir.exists(temp_name()));
+  EXPECT_EQ(SIG_IGN, during_test);  // the caller's choice is put back
 }
 
 }  // namespace
