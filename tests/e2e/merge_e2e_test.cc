@@ -90,6 +90,8 @@ TEST(Merge, AppliesEachAnswerToItsRow) {
        std::string("% ") + kSummary + kSummary + "% % "},
       {"edit left of a right-only row gives nothing", "s\ns\nel\n",
        "same\nkeep\n", all_rows, "% % % "},
+      {"kept conflict text of one-sided rows adds no blank line", "e\ne\ne\n",
+       "same\nold\nnew\ngone\nkeep\nadded\n", all_rows, "% % % "},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
