@@ -76,6 +76,13 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
   }
 
   std::vector<std::string> argv_strings = {vrelsdiff_path()};
+  if (options.memory_limit_kib) {
+    // The shell sets the limit and then becomes the program itself.
+    argv_strings = {"/bin/sh", "-c",
+                    "ulimit -v " + std::to_string(*options.memory_limit_kib) +
+                        " && exec \"$0\" \"$@\"",
+                    vrelsdiff_path()};
+  }
   argv_strings.insert(argv_strings.end(), args.begin(), args.end());
   std::vector<std::string> env_strings = child_environment(options);
   std::vector<char*> argv = as_argv(argv_strings);

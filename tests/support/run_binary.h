@@ -21,6 +21,8 @@ struct RunOptions {
   // Standard error into the standard output pipe, to see the interleaving.
   bool stderr_to_stdout = false;
   std::vector<int> closed_fds;  // standard descriptors closed in the child
+  // When set, the program runs under this address-space limit, in KiB.
+  std::optional<unsigned long> memory_limit_kib;
 };
 
 struct RunResult {
