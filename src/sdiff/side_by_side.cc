@@ -70,7 +70,8 @@ io_utils::Result<int> run_side_by_side(
     // One write per row: standard output is line-buffered, so a row leaves
     // the process whole at its line end, and a failed write is reported for
     // the row that failed.
-    auto written = io_utils::write_all(STDOUT_FILENO, line);
+    auto written = io_utils::write_all(STDOUT_FILENO, line,
+                                       io_utils::kWriteBufferedZeroText);
     if (!written.ok())
       return std::move(written.error());
     if (!common)
