@@ -14,8 +14,11 @@ void capture_arguments(int argc, char** argv, char** /*envp*/) {
   saved_argv = argv;
 }
 
-[[gnu::section(".init_array"), gnu::used]] void (*const capture_hook)(
-    int, char**, char**) = &capture_arguments;
+using InitArrayFunction = void (*)(int, char**, char**);
+// clang-format off
+[[gnu::used, gnu::section(".init_array")]]
+const InitArrayFunction kCaptureHook = &capture_arguments;
+// clang-format on
 
 }  // namespace
 

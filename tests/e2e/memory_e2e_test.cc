@@ -31,8 +31,7 @@ TEST(Memory, ExhaustionIsReportedWithStatus2AndNoListing) {
   TempDir dir;
   std::string left = dir.write("left.txt", large_text('l'));
   std::string right = dir.write("right.txt", large_text('r'));
-  auto result =
-      run_vrelsdiff({left, right}, {.memory_limit_kib = 150'000});
+  auto result = run_vrelsdiff({left, right}, {.memory_limit_kib = 150'000});
   EXPECT_EQ(2, result.status);
   EXPECT_EQ("", result.out);
   EXPECT_EQ("vrelsdiff: memory exhausted\n", result.err);

@@ -48,7 +48,9 @@ void make_pipe(int fds[2]) {
 
 }  // namespace
 
-std::string vrelsdiff_path() { return VRELSDIFF_PATH; }
+std::string vrelsdiff_path() {
+  return VRELSDIFF_PATH;
+}
 
 RunResult run_vrelsdiff(const std::vector<std::string>& args,
                         const RunOptions& options) {
@@ -97,8 +99,8 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
 
   RunResult result;
   pid_t pid = -1;
-  int spawn_error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(),
-                                envp.data());
+  int spawn_error =
+      posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   close(in_pipe[0]);
   close(out_pipe[1]);
@@ -106,7 +108,8 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
   if (spawn_error != 0) {
     ADD_FAILURE() << "posix_spawn: " << strerror(spawn_error);
     close(in_pipe[1]);
-    if (out_pipe[0] >= 0) close(out_pipe[0]);
+    if (out_pipe[0] >= 0)
+      close(out_pipe[0]);
     close(err_pipe[0]);
     return result;
   }
@@ -122,17 +125,19 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
   int out_fd = out_pipe[0];
   int err_fd = err_pipe[0];
   while (in_fd >= 0 || out_fd >= 0 || err_fd >= 0) {
-    pollfd fds[3] = {{in_fd, POLLOUT, 0}, {out_fd, POLLIN, 0},
-                     {err_fd, POLLIN, 0}};
+    pollfd fds[3] = {
+        {in_fd, POLLOUT, 0}, {out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
     if (poll(fds, 3, -1) < 0) {
-      if (errno == EINTR) continue;
+      if (errno == EINTR)
+        continue;
       ADD_FAILURE() << "poll: " << strerror(errno);
       break;
     }
     if (in_fd >= 0 && fds[0].revents != 0) {
-      ssize_t n = write(in_fd, options.input.data() + fed,
-                        options.input.size() - fed);
-      if (n > 0) fed += static_cast<std::size_t>(n);
+      ssize_t n =
+          write(in_fd, options.input.data() + fed, options.input.size() - fed);
+      if (n > 0)
+        fed += static_cast<std::size_t>(n);
       if (n < 0 || fed == options.input.size()) {
         close(in_fd);
         in_fd = -1;
@@ -141,7 +146,8 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
     int* readers[2] = {&out_fd, &err_fd};
     std::string* sinks[2] = {&result.out, &result.err};
     for (int i = 0; i < 2; ++i) {
-      if (*readers[i] < 0 || fds[i + 1].revents == 0) continue;
+      if (*readers[i] < 0 || fds[i + 1].revents == 0)
+        continue;
       char buffer[65536];
       ssize_t n = read(*readers[i], buffer, sizeof buffer);
       if (n > 0) {

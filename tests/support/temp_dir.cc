@@ -42,7 +42,8 @@ std::string TempDir::write(std::string_view name,
   std::string target = file(name);
   std::ofstream out(target, std::ios::binary | std::ios::trunc);
   out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  if (!out) ADD_FAILURE() << "cannot write " << target;
+  if (!out)
+    ADD_FAILURE() << "cannot write " << target;
   return target;
 }
 
