@@ -19,6 +19,8 @@ namespace io_utils {
 namespace {
 
 constexpr std::size_t kReadBufferSize = 8192;
+// Bytes per line assumed when reserving the list from the file size.
+constexpr std::size_t kTypicalLineSize = 64;
 
 // Closes the descriptor on every way out of the reading.
 class FileCloser {
@@ -36,73 +38,71 @@ DiffError os_error(const std::string& path, int errnum) {
   return DiffError::message(path + ": " + os_error_text(errnum));
 }
 
-// The bytes up to and including the last "\n": the lines read in full.
-std::string_view complete_lines(std::string_view content) {
-  std::size_t last = content.rfind('\n');
-  return last == std::string_view::npos ? std::string_view()
-                                        : content.substr(0, last + 1);
-}
+// Lines as they are read. A line may begin in one read and end in a later
+// one: its first bytes wait in `pending` until its "\n" comes.
+struct LineReader {
+  std::vector<std::string> lines;
+  std::string pending;
 
-// Reads `fd` to its end through one buffer. `expected_size` only sizes the
-// result up front; the file may be longer or shorter by the time it is read.
-Result<std::string> read_all(int fd, const std::string& path,
-                             std::size_t expected_size) {
-  std::string content;
-  content.reserve(expected_size);
+  // Takes one line, checked as it is finished. One "\r" before the "\n"
+  // goes with the line end; a last line without "\n" keeps all its bytes.
+  bool finish(std::string_view line, bool had_line_end) {
+    if (!is_valid_utf8(line))
+      return false;
+    if (had_line_end && !line.empty() && line.back() == '\r')
+      line.remove_suffix(1);
+    lines.emplace_back(line);
+    return true;
+  }
+
+  bool take(std::string_view bytes) {
+    for (;;) {
+      std::size_t newline = bytes.find('\n');
+      if (newline == std::string_view::npos) {
+        pending.append(bytes);
+        return true;
+      }
+      bool valid;
+      if (pending.empty()) {
+        valid = finish(bytes.substr(0, newline), true);
+      } else {
+        pending.append(bytes.substr(0, newline));
+        valid = finish(pending, true);
+        pending.clear();
+      }
+      if (!valid)
+        return false;
+      bytes.remove_prefix(newline + 1);
+    }
+  }
+};
+
+// Reads `fd` to its end through one buffer, line by line. `expected_size`
+// only sizes the list up front; the file may be longer or shorter by the
+// time it is read.
+Result<std::vector<std::string>> read_lines(int fd, const std::string& path,
+                                            std::size_t expected_size) {
+  LineReader reader;
+  reader.lines.reserve(expected_size / kTypicalLineSize);
   char buffer[kReadBufferSize];
   for (;;) {
     ssize_t count = ::read(fd, buffer, sizeof buffer);
-    if (count == 0)
-      return content;
     if (count > 0) {
-      content.append(buffer, static_cast<std::size_t>(count));
+      // Each line is checked as soon as it is whole, so a malformed line
+      // is reported even when a later read fails.
+      if (!reader.take(std::string_view(buffer, static_cast<std::size_t>(count))))
+        return DiffError::invalid_utf8(path);
       continue;
     }
+    if (count == 0)
+      break;
     if (errno == EINTR)
       continue;
-    int errnum = errno;
-    // Lines are checked as they are read, so a malformed line that came in
-    // whole before the failing read is the failure to report.
-    if (!is_valid_utf8(complete_lines(content))) {
-      return DiffError::invalid_utf8(path);
-    }
-    return os_error(path, errnum);
+    return os_error(path, errno);
   }
-}
-
-// The number of lines: one per "\n", and one more for bytes after the last.
-std::size_t count_lines(std::string_view content) {
-  std::size_t count = 0;
-  const char* end = content.data() + content.size();
-  for (const char* p = content.data(); p != end; ++count) {
-    const void* newline =
-        std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-    p = newline == nullptr ? end : static_cast<const char*>(newline) + 1;
-  }
-  return count;
-}
-
-// Splits at "\n", dropping each "\n" and one "\r" right before it. A last
-// line without "\n" keeps all of its bytes.
-std::vector<std::string> split_lines(std::string_view content) {
-  std::vector<std::string> lines;
-  lines.reserve(count_lines(content));
-  const char* p = content.data();
-  const char* end = p + content.size();
-  while (p != end) {
-    const auto* newline = static_cast<const char*>(
-        std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-    if (newline == nullptr) {
-      lines.emplace_back(p, end);
-      break;
-    }
-    const char* line_end = newline;
-    if (line_end > p && line_end[-1] == '\r')
-      --line_end;
-    lines.emplace_back(p, line_end);
-    p = newline + 1;
-  }
-  return lines;
+  if (!reader.pending.empty() && !reader.finish(reader.pending, false))
+    return DiffError::invalid_utf8(path);
+  return std::move(reader.lines);
 }
 
 }  // namespace
@@ -129,14 +129,7 @@ Result<std::vector<std::string>> read_file_lines(const std::string& path) {
   std::size_t expected_size = S_ISREG(status.st_mode) && status.st_size > 0
                                   ? static_cast<std::size_t>(status.st_size)
                                   : 0;
-  Result<std::string> content = read_all(fd, path, expected_size);
-  if (!content.ok())
-    return std::move(content.error());
-  // A line end is ASCII and never part of a multi-byte sequence, so the
-  // whole content is valid exactly when every line is.
-  if (!is_valid_utf8(content.value()))
-    return DiffError::invalid_utf8(path);
-  return split_lines(content.value());
+  return read_lines(fd, path, expected_size);
 }
 
 Result<std::vector<types::CompareLine>> read_and_normalize(
