@@ -92,7 +92,8 @@ Result<std::vector<std::string>> read_lines(int fd, const std::string& path,
     if (count > 0) {
       // Each line is checked as soon as it is whole, so a malformed line
       // is reported even when a later read fails.
-      if (!reader.take(std::string_view(buffer, static_cast<std::size_t>(count))))
+      if (!reader.take(
+              std::string_view(buffer, static_cast<std::size_t>(count))))
         return DiffError::invalid_utf8(path);
       continue;
     }
