@@ -55,6 +55,19 @@ TEST(CliStartup, ClosedInputReadsAsEmpty) {
   EXPECT_EQ("", result.err);
 }
 
+// The merge prompts on standard error; with that descriptor closed the
+// prompts go to /dev/null and the merge still runs to its end.
+TEST(CliStartup, ClosedErrorOutputLetsTheMergeRun) {
+  TempDir dir;
+  const std::string left = dir.write("left", "x\n");
+  const std::string right = dir.write("right", "y\n");
+  auto result = run_vrelsdiff({left, right, "-o", dir.file("out")},
+                              RunOptions{.input = "l\n", .closed_fds = {2}});
+  EXPECT_EQ(1, result.status);
+  EXPECT_NE("", result.out);
+  EXPECT_EQ("x\n", dir.read("out"));
+}
+
 TEST(CliStartup, LanguageFromTheEnvironment) {
   const std::string english =
       "Compares two text files side by side and merges them interactively.\n";
