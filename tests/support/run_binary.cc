@@ -97,10 +97,22 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
     out_pipe[0] = -1;
   }
 
+  // The test process ignores SIGPIPE while it feeds the child (below), and
+  // a child would inherit that; it starts with the default instead, as from
+  // a shell, so only the program's own start-up can keep the signal off.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t default_signals;
+  sigemptyset(&default_signals);
+  sigaddset(&default_signals, SIGPIPE);
+  posix_spawnattr_setsigdefault(&attributes, &default_signals);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+
   RunResult result;
   pid_t pid = -1;
-  int spawn_error =
-      posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+  int spawn_error = posix_spawn(&pid, argv[0], &actions, &attributes,
+                                argv.data(), envp.data());
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   close(in_pipe[0]);
   close(out_pipe[1]);
