@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <cstddef>
-#include <cstring>
 #include <string_view>
 #include <utility>
 
