@@ -24,8 +24,11 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
   std::error_code ignored;
   // Tests may leave read-only folders behind; make them removable first.
+  // A folder is made searchable before the walk steps into it; a step that
+  // still fails ends the walk instead of throwing from a destructor.
   for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
-       it != std::filesystem::recursive_directory_iterator(); ++it) {
+       it != std::filesystem::recursive_directory_iterator();
+       it.increment(ignored)) {
     if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
       ::chmod(it->path().c_str(), 0700);
     }
