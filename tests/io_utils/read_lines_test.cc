@@ -3,27 +3,25 @@
 #include "io_utils/read_lines.h"
 
 #include <fcntl.h>
-#include <pthread.h>
-#include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "support/interrupted_pipe.h"
 #include "support/temp_dir.h"
 
 namespace io_utils {
 namespace {
 
+using testing_support::InterruptedPipe;
 using testing_support::TempDir;
 using Lines = std::vector<std::string>;
 
@@ -106,30 +104,12 @@ TEST(ReadFileLines, ReadsAPipeToItsEnd) {
   EXPECT_EQ((Lines{std::string(20000, 'p'), "last"}), lines.value());
 }
 
-void ignore_signal(int) {}
-
 // A signal that arrives while the reader waits for data interrupts the
 // read; the read is repeated and the whole content still comes in.
 TEST(ReadFileLines, RepeatsAnInterruptedRead) {
-  struct sigaction action {};
-  action.sa_handler = ignore_signal;  // no SA_RESTART: read fails with EINTR
-  struct sigaction previous {};
-  ASSERT_EQ(0, ::sigaction(SIGUSR1, &action, &previous));
-  int fds[2];
-  ASSERT_EQ(0, ::pipe(fds));
-  pthread_t reader = ::pthread_self();
-  std::thread writer([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    ::pthread_kill(reader, SIGUSR1);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    ssize_t written = ::write(fds[1], "late\n", 5);
-    EXPECT_EQ(5, written);
-    ::close(fds[1]);
-  });
-  Result<Lines> lines = read_file_lines("/dev/fd/" + std::to_string(fds[0]));
-  writer.join();
-  ::close(fds[0]);
-  ::sigaction(SIGUSR1, &previous, nullptr);
+  InterruptedPipe pipe("late\n");
+  Result<Lines> lines =
+      read_file_lines("/dev/fd/" + std::to_string(pipe.read_fd()));
   ASSERT_TRUE(lines.ok()) << message_text(lines.error());
   EXPECT_EQ((Lines{"late"}), lines.value());
 }

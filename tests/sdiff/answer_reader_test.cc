@@ -3,8 +3,6 @@
 #include "sdiff/answer_reader.h"
 
 #include <fcntl.h>
-#include <pthread.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -15,11 +13,13 @@
 #include <gtest/gtest.h>
 
 #include "io_utils/diff_error.h"
+#include "support/interrupted_pipe.h"
 #include "support/temp_dir.h"
 
 namespace sdiff {
 namespace {
 
+using testing_support::InterruptedPipe;
 using testing_support::TempDir;
 
 std::vector<std::string> read_answers(AnswerReader& reader, int count) {
@@ -80,30 +80,11 @@ TEST(ReadAnswer, KeepsToTheEndOfInputOnceMet) {
   ::close(reader.fd);
 }
 
-void ignore_signal(int) {}
-
 TEST(ReadAnswer, RepeatsAnInterruptedRead) {
-  struct sigaction action {};
-  action.sa_handler = ignore_signal;  // no SA_RESTART: read fails with EINTR
-  struct sigaction previous {};
-  ASSERT_EQ(0, ::sigaction(SIGUSR1, &action, &previous));
-  int fds[2];
-  ASSERT_EQ(0, ::pipe(fds));
-  pthread_t reading_thread = ::pthread_self();
-  std::thread writer([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    ::pthread_kill(reading_thread, SIGUSR1);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    write_piece(fds[1], "b\n");
-    ::close(fds[1]);
-  });
+  InterruptedPipe pipe("b\n");
   AnswerReader reader;
-  reader.fd = fds[0];
-  const std::vector<std::string> answers = read_answers(reader, 1);
-  writer.join();
-  ::close(fds[0]);
-  ::sigaction(SIGUSR1, &previous, nullptr);
-  EXPECT_EQ((std::vector<std::string>{"b\n"}), answers);
+  reader.fd = pipe.read_fd();
+  EXPECT_EQ((std::vector<std::string>{"b\n"}), read_answers(reader, 1));
 }
 
 }  // namespace
