@@ -1,17 +1,79 @@
-// Writing a whole buffer to a descriptor, turning failures into DiffError.
+// Owned descriptors, interrupted calls repeated, errors as values.
 #include "io_utils/fd_io.h"
 
 #include <errno.h>
+#include <fcntl.h>
 #include <unistd.h>
 
-#include <string>
+#include <algorithm>
+#include <utility>
 
 namespace io_utils {
+namespace {
 
-Result<void> write_all(int fd, std::string_view data,
+// What a read asks for once the expected bytes are in: enough to find the
+// end of a regular file at once, and to let a pipe's buffer grow quickly.
+constexpr std::size_t kReadStep = std::size_t{64} << 10;
+
+}  // namespace
+
+FileDescriptor::~FileDescriptor() {
+  (void)close();
+}
+
+FileDescriptor::FileDescriptor(FileDescriptor&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)) {}
+
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+  if (this != &other) {
+    (void)close();
+    fd_ = std::exchange(other.fd_, -1);
+  }
+  return *this;
+}
+
+int FileDescriptor::close() {
+  if (fd_ < 0)
+    return 0;
+  // Linux releases the descriptor even when close fails or is interrupted,
+  // so it is never closed twice.
+  const int result = ::close(std::exchange(fd_, -1));
+  return result == 0 ? 0 : errno;
+}
+
+OpenedFile open_file(const std::string& path, int flags, mode_t mode) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0)
+    return {.error = errno};
+  return {.fd = FileDescriptor(fd)};
+}
+
+int read_to_end(int fd, ByteBuffer& out, std::size_t expected_size) {
+  // One byte beyond the expected size lets the read that finds the end
+  // land in room already there.
+  if (expected_size > 0)
+    out.reserve(out.size() + expected_size + 1);
+  for (;;) {
+    if (out.spare_size() == 0)
+      out.reserve(std::max(out.size() + kReadStep, 2 * out.capacity()));
+    const ssize_t count = ::read(fd, out.spare(), out.spare_size());
+    if (count > 0) {
+      out.commit(static_cast<std::size_t>(count));
+    } else if (count == 0) {
+      return 0;
+    } else if (errno != EINTR) {
+      return errno;
+    }
+  }
+}
+
+Result<void> write_out(int fd, std::string_view& rest,
                        std::string_view zero_write_text) {
-  while (!data.empty()) {
-    ssize_t written = ::write(fd, data.data(), data.size());
+  while (!rest.empty()) {
+    const ssize_t written = ::write(fd, rest.data(), rest.size());
     if (written < 0) {
       if (errno == EINTR)
         continue;
@@ -19,9 +81,14 @@ Result<void> write_all(int fd, std::string_view data,
     }
     if (written == 0)
       return DiffError::message(std::string(zero_write_text));
-    data.remove_prefix(static_cast<size_t>(written));
+    rest.remove_prefix(static_cast<std::size_t>(written));
   }
   return {};
+}
+
+Result<void> write_all(int fd, std::string_view data,
+                       std::string_view zero_write_text) {
+  return write_out(fd, data, zero_write_text);
 }
 
 }  // namespace io_utils
