@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <deque>
 #include <new>
 #include <random>
 #include <set>
@@ -67,11 +68,19 @@ namespace {
 
 using types::CompareLine;
 
+// Line records view their texts: this keeps every generated text alive for
+// the rest of the program.
+std::string_view keep(std::string text) {
+  static std::deque<std::string> kept;
+  return kept.emplace_back(std::move(text));
+}
+
 std::vector<CompareLine> numbered(const std::string& stem, std::int64_t n) {
   std::vector<CompareLine> lines;
   lines.reserve(static_cast<std::size_t>(n));
   for (std::int64_t i = 0; i < n; ++i) {
-    std::string text = stem + std::to_string(i) + " of the generated file";
+    const std::string_view text =
+        keep(stem + std::to_string(i) + " of the generated file");
     lines.push_back({.text = text,
                      .normalized = text,
                      .line_number = static_cast<std::uint64_t>(i) + 1});
@@ -111,7 +120,7 @@ void BM_ScatteredChanges(benchmark::State& state) {
   }
   for (std::int64_t i : chosen) {
     CompareLine& line = right[static_cast<std::size_t>(i)];
-    line.text = "changed line " + std::to_string(i);
+    line.text = keep("changed line " + std::to_string(i));
     line.normalized = line.text;
   }
   run_and_report(state, left, right);

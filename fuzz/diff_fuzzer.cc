@@ -37,7 +37,8 @@ Lines take_lines(FuzzedDataProvider& provider, std::size_t letters) {
   const auto count = provider.ConsumeIntegralInRange<std::size_t>(0, kMaxLines);
   Lines lines;
   for (std::size_t i = 0; i < count && provider.remaining_bytes() > 0; ++i) {
-    const std::string text =
+    // The alphabet is static, so the records' views of it stay valid.
+    const std::string_view text =
         kAlphabet[provider.ConsumeIntegralInRange<std::size_t>(0, letters - 1)];
     lines.push_back({.text = text, .normalized = text, .line_number = i + 1});
   }
@@ -69,8 +70,8 @@ std::uint64_t matched(const diff::CommonPairs& pairs) {
 
 bool blank_edit(const types::Edit& edit) {
   for (const auto* side : {&edit.left_lines, &edit.right_lines}) {
-    for (const std::string& line : *side) {
-      if (line != "" && line != " \t")
+    for (const types::CompareLine& line : *side) {
+      if (line.text != "" && line.text != " \t")
         return false;
     }
   }
@@ -80,8 +81,11 @@ bool blank_edit(const types::Edit& edit) {
 bool same_edit(const types::Edit& x, const types::Edit& y) {
   return x.kind == y.kind && x.left_start == y.left_start &&
          x.left_end == y.left_end && x.right_start == y.right_start &&
-         x.right_end == y.right_end && x.left_lines == y.left_lines &&
-         x.right_lines == y.right_lines;
+         x.right_end == y.right_end &&
+         x.left_lines.data() == y.left_lines.data() &&
+         x.left_lines.size() == y.left_lines.size() &&
+         x.right_lines.data() == y.right_lines.data() &&
+         x.right_lines.size() == y.right_lines.size();
 }
 
 }  // namespace

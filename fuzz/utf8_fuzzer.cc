@@ -160,12 +160,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     return 0;
   }
   require(lines.ok());
-  require(lines.value().size() == expected_line_count(bytes));
+  const auto read = lines.value().lines();
+  require(read.size() == expected_line_count(bytes));
   std::string joined;
-  for (std::size_t i = 0; i < lines.value().size(); ++i) {
+  for (std::size_t i = 0; i < read.size(); ++i) {
     if (i > 0)
       joined += '\n';
-    joined += lines.value()[i];
+    joined += read[i];
   }
   require(joined == expected_joined(bytes));
   return 0;

@@ -4,11 +4,16 @@
 
 #include <cstdint>
 #include <cstring>
+#include <span>
+#include <string_view>
 #include <vector>
 
 #include "types/compare_line.h"
 
 namespace diff {
+
+// A read-only list of compared lines.
+using Lines = std::span<const types::CompareLine>;
 
 // `length` matched pairs (left + t, right + t) for t = 0 .. length - 1, with
 // 0-based indices. Two large files that differ in a few places share a
@@ -29,8 +34,8 @@ using CommonPairs = std::vector<CommonRun>;
 // Line equality: byte lengths first, then the bytes of the normalised forms.
 inline bool lines_equal(const types::CompareLine& left,
                         const types::CompareLine& right) {
-  const std::string& l = left.normalized;
-  const std::string& r = right.normalized;
+  const std::string_view l = left.normalized;
+  const std::string_view r = right.normalized;
   return l.size() == r.size() && std::memcmp(l.data(), r.data(), l.size()) == 0;
 }
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <utility>
 
 #include "diff/diagonal_search.h"
@@ -23,22 +22,10 @@ using types::EditKind;
 // two million 32-bit cells); from it on the diagonal search is used.
 constexpr std::uint64_t kTablePairLimit = 1'000'000;
 
-std::vector<std::string> texts(const std::vector<CompareLine>& lines,
-                               std::size_t from, std::size_t to) {
-  std::vector<std::string> out;
-  out.reserve(to - from);
-  for (std::size_t i = from; i < to; ++i) {
-    out.push_back(lines[i].text);
-  }
-  return out;
-}
-
 // Left indices i .. e - 1 against right indices j .. f - 1; either range may
 // be empty.
-void emit_gap(const std::vector<CompareLine>& left,
-              const std::vector<CompareLine>& right, std::uint64_t i,
-              std::uint64_t e, std::uint64_t j, std::uint64_t f,
-              std::vector<Edit>& script) {
+void emit_gap(Lines left, Lines right, std::uint64_t i, std::uint64_t e,
+              std::uint64_t j, std::uint64_t f, std::vector<Edit>& script) {
   const bool has_left = i < e;
   const bool has_right = j < f;
   if (!has_left && !has_right) {
@@ -46,7 +33,7 @@ void emit_gap(const std::vector<CompareLine>& left,
   }
   Edit edit;
   if (has_left) {
-    edit.left_lines = texts(left, i, e);
+    edit.left_lines = left.subspan(i, e - i);
     edit.left_start = i + 1;
     edit.left_end = e;
   } else {
@@ -54,7 +41,7 @@ void emit_gap(const std::vector<CompareLine>& left,
     edit.left_end = i;
   }
   if (has_right) {
-    edit.right_lines = texts(right, j, f);
+    edit.right_lines = right.subspan(j, f - j);
     edit.right_start = j + 1;
     edit.right_end = f;
   } else {
@@ -67,16 +54,15 @@ void emit_gap(const std::vector<CompareLine>& left,
   script.push_back(std::move(edit));
 }
 
-bool all_blank(const std::vector<std::string>& lines) {
-  return std::all_of(lines.begin(), lines.end(), [](const std::string& line) {
-    return io_utils::is_blank(line);
+bool all_blank(Lines lines) {
+  return std::all_of(lines.begin(), lines.end(), [](const CompareLine& line) {
+    return io_utils::is_blank(line.text);
   });
 }
 
 }  // namespace
 
-std::vector<Edit> compute_diff(const std::vector<CompareLine>& left,
-                               const std::vector<CompareLine>& right,
+std::vector<Edit> compute_diff(Lines left, Lines right,
                                const io_utils::CompareOptions& options) {
   std::vector<Edit> script = compute_edit_script(left, right);
   if (options.ignore_blank_lines) {
@@ -85,8 +71,7 @@ std::vector<Edit> compute_diff(const std::vector<CompareLine>& left,
   return script;
 }
 
-std::vector<Edit> compute_edit_script(const std::vector<CompareLine>& left,
-                                      const std::vector<CompareLine>& right) {
+std::vector<Edit> compute_edit_script(Lines left, Lines right) {
   const std::uint64_t a = left.size();
   const std::uint64_t b = right.size();
   if (a == 0 || b == 0) {
@@ -99,8 +84,7 @@ std::vector<Edit> compute_edit_script(const std::vector<CompareLine>& left,
   return edits_from_pairs(left, right, pairs);
 }
 
-std::vector<Edit> edits_from_pairs(const std::vector<CompareLine>& left,
-                                   const std::vector<CompareLine>& right,
+std::vector<Edit> edits_from_pairs(Lines left, Lines right,
                                    const CommonPairs& pairs) {
   std::vector<Edit> script;
   std::uint64_t i = 0;

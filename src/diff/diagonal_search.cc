@@ -70,8 +70,8 @@ struct Cone {
 };
 
 struct Lists {
-  const std::vector<CompareLine>& left;
-  const std::vector<CompareLine>& right;
+  Lines left;
+  Lines right;
   std::int64_t a;
   std::int64_t b;
   // Filled once a search has run long enough: each pass then compares lines
@@ -281,8 +281,7 @@ CommonPairs search_and_walk_back(Lists& lists, std::uint64_t min_gap) {
 
 }  // namespace
 
-CommonPairs myers_common_pairs_with_gap(const std::vector<CompareLine>& left,
-                                        const std::vector<CompareLine>& right,
+CommonPairs myers_common_pairs_with_gap(Lines left, Lines right,
                                         std::uint64_t min_gap) {
   Lists lists{left, right, static_cast<std::int64_t>(left.size()),
               static_cast<std::int64_t>(right.size())};
@@ -296,8 +295,7 @@ CommonPairs myers_common_pairs_with_gap(const std::vector<CompareLine>& left,
   return search_and_walk_back<std::uint64_t>(lists, min_gap);
 }
 
-CommonPairs myers_common_pairs(const std::vector<CompareLine>& left,
-                               const std::vector<CompareLine>& right) {
+CommonPairs myers_common_pairs(Lines left, Lines right) {
   return myers_common_pairs_with_gap(left, right, kMinCheckpointGap);
 }
 

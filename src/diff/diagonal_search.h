@@ -16,8 +16,7 @@ namespace diff {
 // sqrt(2 (a + b)) passes adds 4 bytes per line for line numbers (24 more
 // while they are sorted); the walk back costs little beside the search.
 // REQUIRES: both lists non-empty.
-CommonPairs myers_common_pairs(const std::vector<types::CompareLine>& left,
-                               const std::vector<types::CompareLine>& right);
+CommonPairs myers_common_pairs(Lines left, Lines right);
 
 }  // namespace diff
 

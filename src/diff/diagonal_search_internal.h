@@ -17,9 +17,8 @@ inline constexpr std::uint64_t kMinCheckpointGap = 32;
 // gap after pass c is the larger of `min_gap` and c^(2/3). The result does
 // not depend on `min_gap`: a small one only makes the walk back recompute
 // more, shorter segments.
-CommonPairs myers_common_pairs_with_gap(
-    const std::vector<types::CompareLine>& left,
-    const std::vector<types::CompareLine>& right, std::uint64_t min_gap);
+CommonPairs myers_common_pairs_with_gap(Lines left, Lines right,
+                                        std::uint64_t min_gap);
 
 }  // namespace diff
 

@@ -9,8 +9,7 @@
 
 namespace diff {
 
-CommonPairs lcs_common_pairs(const std::vector<types::CompareLine>& left,
-                             const std::vector<types::CompareLine>& right) {
+CommonPairs lcs_common_pairs(Lines left, Lines right) {
   const std::size_t a = left.size();
   const std::size_t b = right.size();
   const std::size_t columns = b + 1;

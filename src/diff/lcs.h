@@ -15,8 +15,7 @@ namespace diff {
 // line unmatched.
 // REQUIRES: both lists non-empty; the table holds (a + 1) x (b + 1) 32-bit
 // cells, so callers keep a x b small.
-CommonPairs lcs_common_pairs(const std::vector<types::CompareLine>& left,
-                             const std::vector<types::CompareLine>& right);
+CommonPairs lcs_common_pairs(Lines left, Lines right);
 
 }  // namespace diff
 

@@ -17,7 +17,7 @@ struct Key {
   std::uint32_t line = 0;  // left index, or the left count plus right index
 };
 
-std::uint64_t eight_bytes(const std::string& s, std::size_t offset) {
+std::uint64_t eight_bytes(std::string_view s, std::size_t offset) {
   std::uint64_t head = 0;
   for (std::size_t i = offset; i < offset + 8; ++i) {
     head <<= 8;
@@ -41,10 +41,9 @@ bool key_less(const Key& x, const Key& y) {
 
 }  // namespace
 
-LineClasses line_classes(const std::vector<types::CompareLine>& left,
-                         const std::vector<types::CompareLine>& right) {
+LineClasses line_classes(Lines left, Lines right) {
   const std::size_t a = left.size();
-  auto text = [&](std::uint32_t line) -> const std::string& {
+  auto text = [&](std::uint32_t line) -> std::string_view {
     return line < a ? left[line].normalized : right[line - a].normalized;
   };
   LineClasses classes;
@@ -73,7 +72,7 @@ LineClasses line_classes(const std::vector<types::CompareLine>& left,
     const Group group = pending.back();
     pending.pop_back();
     const Key* first = &keys[group.begin];
-    const std::string& first_text = text(first->line);
+    const std::string_view first_text = text(first->line);
     // A group of copies of one line is common; it is settled by one linear
     // comparison instead of a round per eight bytes.
     const bool all_equal =
@@ -81,7 +80,7 @@ LineClasses line_classes(const std::vector<types::CompareLine>& left,
         std::all_of(keys.begin() + static_cast<std::ptrdiff_t>(group.begin),
                     keys.begin() + static_cast<std::ptrdiff_t>(group.end),
                     [&](const Key& key) {
-                      const std::string& s = text(key.line);
+                      const std::string_view s = text(key.line);
                       return std::memcmp(s.data() + group.offset,
                                          first_text.data() + group.offset,
                                          s.size() - group.offset) == 0;

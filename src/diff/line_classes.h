@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "diff/common_pairs.h"
 #include "types/compare_line.h"
 
 namespace diff {
@@ -18,8 +19,7 @@ struct LineClasses {
 };
 
 // REQUIRES: fewer than 2^32 lines in all.
-LineClasses line_classes(const std::vector<types::CompareLine>& left,
-                         const std::vector<types::CompareLine>& right);
+LineClasses line_classes(Lines left, Lines right);
 
 }  // namespace diff
 

@@ -139,6 +139,39 @@ std::string normalize_line(std::string_view line,
   return form;
 }
 
+bool normalization_keeps(std::string_view line, const CompareOptions& options) {
+  // Of ASCII, only the tab, "\n" to "\r" and the space are white space.
+  bool after_space = false;
+  for (const char byte : line) {
+    const auto c = static_cast<unsigned char>(byte);
+    if (c >= 0x80)
+      return false;
+    if (options.ignore_case && c >= 'A' && c <= 'Z')
+      return false;
+    if (c == ' ') {
+      // A lone space between other characters survives a collapse.
+      if (options.ignore_all_space ||
+          (options.ignore_space_change && after_space))
+        return false;
+      after_space = true;
+      continue;
+    }
+    if (c >= '\t' && c <= '\r') {
+      if (c == '\t' && options.ignore_tab_expansion)
+        return false;
+      if (options.ignore_all_space || options.ignore_space_change)
+        return false;
+      after_space = true;
+      continue;
+    }
+    after_space = false;
+  }
+  const bool trims_end = options.ignore_all_space ||
+                         options.ignore_space_change ||
+                         options.ignore_trailing_space;
+  return !(trims_end && after_space);
+}
+
 std::string expand_tabs(std::string_view text, std::uint64_t tabsize) {
   const std::uint64_t unit = tabsize == 0 ? 8 : tabsize;
   std::string out;

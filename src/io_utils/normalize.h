@@ -6,12 +6,17 @@
 #include <string>
 #include <string_view>
 
-#include "io_utils/read_lines.h"
+#include "io_utils/compare_options.h"
 
 namespace io_utils {
 
 std::string normalize_line(std::string_view line,
                            const CompareOptions& options);
+
+// True when normalize_line(line, options) is certainly `line` itself: a
+// quick look at ASCII lines that spares most lines a form of their own.
+// False says nothing either way.
+bool normalization_keeps(std::string_view line, const CompareOptions& options);
 
 // Every tab replaced by the spaces up to the next tab stop; a tab size of 0
 // counts as 8. Columns count characters.

@@ -1,157 +1,147 @@
-// Reading an input file whole, checking it is UTF-8 and splitting it into
-// lines.
+// Reading an input file whole into one buffer, checking that it is UTF-8
+// and splitting it into lines that are views of that buffer.
 #include "io_utils/read_lines.h"
 
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
-#include <string_view>
+#include <cstdint>
 #include <utility>
 
+#include "io_utils/fd_io.h"
 #include "io_utils/normalize.h"
 #include "io_utils/utf8.h"
 
 namespace io_utils {
 namespace {
 
-constexpr std::size_t kReadBufferSize = 8192;
-// Bytes per line assumed when reserving the list from the file size. Set
-// below most files' average so that the list is rarely moved while it grows:
-// capacity that no line fills costs address space, not memory.
-constexpr std::size_t kShortLineSize = 16;
+// The first block of comparison forms; each later one is twice the last.
+constexpr std::size_t kFirstFormBlock = std::size_t{64} << 10;
 
-// Closes the descriptor on every way out of the reading.
-class FileCloser {
- public:
-  explicit FileCloser(int fd) : fd_(fd) {}
-  ~FileCloser() { ::close(fd_); }
-  FileCloser(const FileCloser&) = delete;
-  FileCloser& operator=(const FileCloser&) = delete;
-
- private:
-  int fd_;
-};
-
-DiffError os_error(const std::string& path, int errnum) {
-  return DiffError::message(path + ": " + os_error_text(errnum));
-}
-
-// Lines as they are read. A line may begin in one read and end in a later
-// one: its first bytes wait in `pending` until its "\n" comes.
-struct LineReader {
-  std::vector<std::string> lines;
-  std::string pending;
-
-  // Takes one line, checked as it is finished. One "\r" before the "\n"
-  // goes with the line end; a last line without "\n" keeps all its bytes.
-  bool finish(std::string_view line, bool had_line_end) {
-    if (!is_valid_utf8(line))
-      return false;
-    if (had_line_end && !line.empty() && line.back() == '\r')
-      line.remove_suffix(1);
-    lines.emplace_back(line);
-    return true;
-  }
-
-  bool take(std::string_view bytes) {
-    for (;;) {
-      std::size_t newline = bytes.find('\n');
-      if (newline == std::string_view::npos) {
-        pending.append(bytes);
-        return true;
-      }
-      bool valid;
-      if (pending.empty()) {
-        valid = finish(bytes.substr(0, newline), true);
-      } else {
-        pending.append(bytes.substr(0, newline));
-        valid = finish(pending, true);
-        pending.clear();
-      }
-      if (!valid)
-        return false;
-      bytes.remove_prefix(newline + 1);
-    }
-  }
-};
-
-// Reads `fd` to its end through one buffer, line by line. `expected_size`
-// only sizes the list up front; the file may be longer or shorter by the
-// time it is read.
-Result<std::vector<std::string>> read_lines(int fd, const std::string& path,
-                                            std::size_t expected_size) {
-  LineReader reader;
-  reader.lines.reserve(expected_size / kShortLineSize);
-  char buffer[kReadBufferSize];
-  for (;;) {
-    ssize_t count = ::read(fd, buffer, sizeof buffer);
-    if (count > 0) {
-      // Each line is checked as soon as it is whole, so a malformed line
-      // is reported even when a later read fails.
-      if (!reader.take(
-              std::string_view(buffer, static_cast<std::size_t>(count))))
-        return DiffError::invalid_utf8(path);
-      continue;
-    }
-    if (count == 0)
-      break;
-    if (errno == EINTR)
-      continue;
-    return os_error(path, errno);
-  }
-  if (!reader.pending.empty() && !reader.finish(reader.pending, false))
-    return DiffError::invalid_utf8(path);
-  return std::move(reader.lines);
-}
-
-}  // namespace
-
-Result<std::vector<std::string>> read_file_lines(const std::string& path) {
+// The file's bytes, checked to be UTF-8. Since "\n" is a byte of its own in
+// UTF-8, the whole is well-formed exactly when every line is.
+Result<ByteBuffer> read_checked_file(const std::string& path) {
   struct stat status;
   if (::stat(path.c_str(), &status) != 0)
     return DiffError::not_found(path);
   if (S_ISDIR(status.st_mode))
     return DiffError::is_directory(path);
 
-  int fd;
-  do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) {
-    if (errno == EACCES || errno == EPERM) {
+  OpenedFile file = open_file(path, O_RDONLY | O_NOCTTY);
+  if (!file.fd.is_open()) {
+    if (file.error == EACCES || file.error == EPERM)
       return DiffError::permission_denied(path);
-    }
-    return os_error(path, errno);
+    return DiffError::message(path + ": " + os_error_text(file.error));
   }
-  FileCloser closer(fd);
 
-  std::size_t expected_size = S_ISREG(status.st_mode) && status.st_size > 0
-                                  ? static_cast<std::size_t>(status.st_size)
-                                  : 0;
-  return read_lines(fd, path, expected_size);
+  // Sized from the status for a regular file, grown for a pipe. A size that
+  // cannot be had fails here as exhausted memory, before any reading.
+  const std::size_t expected_size =
+      S_ISREG(status.st_mode) && status.st_size > 0
+          ? static_cast<std::size_t>(status.st_size)
+          : 0;
+  ByteBuffer bytes;
+  if (int error = read_to_end(file.fd.get(), bytes, expected_size);
+      error != 0) {
+    // The lines that were whole before the failure have been read, and a
+    // malformed one among them is the first fault of the file.
+    const std::string_view read = bytes.view();
+    const std::size_t last_line_end = read.rfind('\n');
+    if (last_line_end != std::string_view::npos &&
+        !is_valid_utf8(read.substr(0, last_line_end)))
+      return DiffError::invalid_utf8(path);
+    return DiffError::message(path + ": " + os_error_text(error));
+  }
+  if (!is_valid_utf8(bytes.view()))
+    return DiffError::invalid_utf8(path);
+  return bytes;
 }
 
-Result<std::vector<types::CompareLine>> read_and_normalize(
-    const std::string& path, const CompareOptions& options) {
-  Result<std::vector<std::string>> lines = read_file_lines(path);
-  if (!lines.ok())
-    return std::move(lines.error());
+std::size_t line_count(std::string_view bytes) {
+  const auto line_ends =
+      static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+  return line_ends + (!bytes.empty() && bytes.back() != '\n' ? 1 : 0);
+}
 
-  std::vector<types::CompareLine> records;
-  records.reserve(lines.value().size());
-  std::uint64_t line_number = 1;
-  for (std::string& line : lines.value()) {
-    if (options.strip_trailing_cr && !line.empty() && line.back() == '\r') {
-      line.pop_back();
+// Calls `take` with each line of `bytes` in order: the line without its
+// "\n" and one "\r" before that "\n"; a last line without "\n" is whole.
+template <typename Take>
+void for_each_line(std::string_view bytes, Take&& take) {
+  while (!bytes.empty()) {
+    const std::size_t end = bytes.find('\n');
+    if (end == std::string_view::npos) {
+      take(bytes);
+      return;
     }
-    std::string normalized = normalize_line(line, options);
-    records.push_back({std::move(line), std::move(normalized), line_number});
-    ++line_number;
+    std::string_view line = bytes.substr(0, end);
+    if (line.ends_with('\r'))
+      line.remove_suffix(1);
+    take(line);
+    bytes.remove_prefix(end + 1);
   }
-  return records;
+}
+
+bool changes_lines(const CompareOptions& options) {
+  return options.ignore_case || options.ignore_space_change ||
+         options.ignore_all_space || options.ignore_trailing_space ||
+         options.ignore_tab_expansion;
+}
+
+// Keeps comparison forms in blocks that never move once filled, so that a
+// view of a form stays valid while more are added.
+std::string_view keep_form(std::vector<ByteBuffer>& blocks,
+                           std::string_view form) {
+  if (blocks.empty() || blocks.back().spare_size() < form.size()) {
+    const std::size_t last = blocks.empty() ? 0 : blocks.back().capacity();
+    blocks.emplace_back().reserve(
+        std::max({form.size(), 2 * last, kFirstFormBlock}));
+  }
+  ByteBuffer& block = blocks.back();
+  const char* start = block.spare();
+  block.append(form);
+  return {start, form.size()};
+}
+
+}  // namespace
+
+Result<FileLines> read_file_lines(const std::string& path) {
+  Result<ByteBuffer> bytes = read_checked_file(path);
+  if (!bytes.ok())
+    return std::move(bytes.error());
+  FileLines file;
+  file.bytes_ = std::move(bytes.value());
+  file.lines_.reserve(line_count(file.bytes_.view()));
+  for_each_line(file.bytes_.view(),
+                [&](std::string_view line) { file.lines_.push_back(line); });
+  return file;
+}
+
+Result<CompareLines> read_and_normalize(const std::string& path,
+                                        const CompareOptions& options) {
+  Result<ByteBuffer> bytes = read_checked_file(path);
+  if (!bytes.ok())
+    return std::move(bytes.error());
+  CompareLines file;
+  file.bytes_ = std::move(bytes.value());
+  file.lines_.reserve(line_count(file.bytes_.view()));
+  const bool normalizing = changes_lines(options);
+  std::uint64_t line_number = 1;
+  for_each_line(file.bytes_.view(), [&](std::string_view text) {
+    if (options.strip_trailing_cr && text.ends_with('\r'))
+      text.remove_suffix(1);
+    std::string_view form = text;
+    if (normalizing && !normalization_keeps(text, options)) {
+      const std::string normalized = normalize_line(text, options);
+      if (normalized != text)
+        form = keep_form(file.forms_, normalized);
+    }
+    file.lines_.push_back(
+        {.text = text, .normalized = form, .line_number = line_number++});
+  });
+  return file;
 }
 
 }  // namespace io_utils

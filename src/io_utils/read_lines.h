@@ -2,34 +2,53 @@
 #ifndef VRELSDIFF_IO_UTILS_READ_LINES_H_
 #define VRELSDIFF_IO_UTILS_READ_LINES_H_
 
-#include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "io_utils/compare_options.h"
+#include "io_utils/page_memory.h"
 #include "io_utils/result.h"
 #include "types/compare_line.h"
 
 namespace io_utils {
 
-// Settings of reading, normalisation and comparison.
-struct CompareOptions {
-  std::uint64_t tabsize = 8;  // tab stops for ignore_tab_expansion; 0 is 8
-  bool text = false;          // carried, read by nothing
-  bool strip_trailing_cr = false;
-  bool ignore_case = false;
-  bool ignore_space_change = false;
-  bool ignore_all_space = false;
-  bool ignore_trailing_space = false;
-  bool ignore_tab_expansion = false;
-  bool ignore_blank_lines = false;
+// A file's lines in order, each without "\n" and one "\r" before it. The
+// lines are views into the file's bytes, which the list owns; moving the
+// list does not move the bytes.
+class FileLines {
+ public:
+  std::span<const std::string_view> lines() const { return lines_; }
+
+ private:
+  friend Result<FileLines> read_file_lines(const std::string& path);
+
+  ByteBuffer bytes_;
+  std::vector<std::string_view, PageAllocator<std::string_view>> lines_;
 };
 
-// The file's lines in order, each without "\n" and one "\r" before it.
-Result<std::vector<std::string>> read_file_lines(const std::string& path);
+// A file's lines as CompareLine records numbered from 1, with the storage
+// their views point into: the file's bytes, and the comparison forms of the
+// lines that the options change (every other line is compared as it
+// reads). Moving the list does not move the bytes.
+class CompareLines {
+ public:
+  std::span<const types::CompareLine> lines() const { return lines_; }
 
-// The file's lines as CompareLine records numbered from 1.
-Result<std::vector<types::CompareLine>> read_and_normalize(
-    const std::string& path, const CompareOptions& options);
+ private:
+  friend Result<CompareLines> read_and_normalize(const std::string& path,
+                                                 const CompareOptions& options);
+
+  ByteBuffer bytes_;
+  std::vector<ByteBuffer> forms_;  // filled in turn; none ever grows
+  std::vector<types::CompareLine, PageAllocator<types::CompareLine>> lines_;
+};
+
+Result<FileLines> read_file_lines(const std::string& path);
+
+Result<CompareLines> read_and_normalize(const std::string& path,
+                                        const CompareOptions& options);
 
 }  // namespace io_utils
 

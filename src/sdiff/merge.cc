@@ -2,7 +2,8 @@
 // merged file written.
 #include "sdiff/merge.h"
 
-#include <optional>
+#include <unistd.h>
+
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,17 +13,15 @@
 #include "sdiff/answer_reader.h"
 #include "sdiff/editor.h"
 #include "sdiff/merge_commands.h"
+#include "sdiff/merge_state.h"
 #include "sdiff/merged_file.h"
-#include "sdiff/render.h"
 #include "sdiff/rows.h"
+#include "sdiff/shown_row.h"
 
 namespace sdiff {
 namespace {
 
 using io_utils::Result;
-
-constexpr int kStdout = 1;
-constexpr int kStderr = 2;
 
 constexpr std::string_view kPrompt = "% ";
 
@@ -42,42 +41,21 @@ constexpr std::string_view kCommandSummary[] = {
     kPrompt,
 };
 
-std::optional<std::string_view> view_of(const std::optional<std::string>& s) {
-  if (!s)
-    return std::nullopt;
-  return std::string_view(*s);
-}
-
-char marker_of(SdiffLineKind kind) {
-  switch (kind) {
-    case SdiffLineKind::Changed:
-      return '|';
-    case SdiffLineKind::LeftOnly:
-      return '<';
-    case SdiffLineKind::RightOnly:
-      return '>';
-    case SdiffLineKind::Common:
-      break;
-  }
-  return ' ';
-}
-
-// The same line the listing prints for this row, with its "\n", in one
-// write so that it leaves the process before the prompt.
-Result<void> show_row(const SdiffLine& row, const ColumnGeometry& geometry,
-                      const cli::sdiff::SdiffOptions& options) {
-  std::string line = format_sdiff_line_output(
-      view_of(row.left_text), marker_of(row.kind), view_of(row.right_text),
-      geometry.half_width, geometry.right_column_start, options.tabsize,
-      options.expand_tabs);
+// The line the listing prints for this row, with its "\n", in one write
+// so that it leaves the process before the prompt.
+Result<void> show_row(const SdiffLine& row, const RowLayout& layout,
+                      std::string& line) {
+  line.clear();
+  append_shown_row(line, row, layout);
   line += '\n';
-  return io_utils::write_all(kStdout, line, io_utils::kWriteBufferedZeroText);
+  return io_utils::write_all(STDOUT_FILENO, line,
+                             io_utils::kWriteBufferedZeroText);
 }
 
-// Standard error is written unbuffered, so each write is already flushed.
+// Each line is a write of its own; nothing is held back in the process.
 Result<void> write_command_summary() {
   for (std::string_view piece : kCommandSummary) {
-    if (Result<void> written = io_utils::write_all(kStderr, piece);
+    if (Result<void> written = io_utils::write_all(STDERR_FILENO, piece);
         !written.ok()) {
       return written;
     }
@@ -87,11 +65,15 @@ Result<void> write_command_summary() {
 
 std::string conflict_text(const SdiffLine& row) {
   std::string text = "<<<<<< LEFT (first file)\n";
-  if (row.left_text)
-    text += *row.left_text + "\n";
+  if (row.left_text) {
+    text += *row.left_text;
+    text += '\n';
+  }
   text += "======\n";
-  if (row.right_text)
-    text += *row.right_text + "\n";
+  if (row.right_text) {
+    text += *row.right_text;
+    text += '\n';
+  }
   text += ">>>>>> RIGHT (second file)\n";
   return text;
 }
@@ -101,7 +83,8 @@ Result<void> take_edited(std::string_view text, InteractiveMergeState& state) {
   if (!edited.ok())
     return std::move(edited.error());
   for (std::string& line : edited.value()) {
-    state.output_lines.push_back(std::move(line));
+    state.output_lines.push_back(
+        state.edited_lines.emplace_back(std::move(line)));
   }
   return {};
 }
@@ -110,7 +93,7 @@ Result<void> take_edited(std::string_view text, InteractiveMergeState& state) {
 // asks again for the same row.
 Result<void> answer_row(const SdiffLine& row, AnswerReader& reader,
                         InteractiveMergeState& state) {
-  if (Result<void> prompted = io_utils::write_all(kStderr, kPrompt);
+  if (Result<void> prompted = io_utils::write_all(STDERR_FILENO, kPrompt);
       !prompted.ok()) {
     return prompted;
   }
@@ -159,9 +142,11 @@ Result<int> run_interactive_merge(const std::string& left_path,
   auto rows = generate_sdiff_lines(left_path, right_path, options);
   if (!rows.ok())
     return std::move(rows.error());
-  const ColumnGeometry geometry =
-      column_geometry(options.width, options.tabsize, options.expand_tabs);
+  const RowLayout layout = row_layout(options);
+  // Declared after the rows, so that its views of their lines go first.
   InteractiveMergeState state;
+  state.output_lines.reserve(rows.value().size());
+  std::string line;  // one buffer for every shown row
 
   for (const SdiffLine& row : rows.value()) {
     if (state.quit_requested)
@@ -173,7 +158,7 @@ Result<int> run_interactive_merge(const std::string& left_path,
         state.output_lines.push_back(*row.left_text);
       continue;
     }
-    if (Result<void> shown = show_row(row, geometry, options); !shown.ok()) {
+    if (Result<void> shown = show_row(row, layout, line); !shown.ok()) {
       return std::move(shown.error());
     }
     ++state.difference_count;

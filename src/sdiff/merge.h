@@ -3,21 +3,12 @@
 #ifndef VRELSDIFF_SDIFF_MERGE_H_
 #define VRELSDIFF_SDIFF_MERGE_H_
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "cli/sdiff.h"
 #include "io_utils/result.h"
 
 namespace sdiff {
-
-struct InteractiveMergeState {
-  std::vector<std::string> output_lines;  // the merged file, line by line
-  std::uint64_t difference_count = 0;     // differing rows shown
-  bool silent_mode = false;  // take every later left text without asking
-  bool quit_requested = false;
-};
 
 // REQUIRES: options.output is present.
 io_utils::Result<int> run_interactive_merge(

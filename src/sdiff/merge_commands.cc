@@ -1,7 +1,9 @@
 // Parsing an answer and applying the one-sided and two-sided choices.
 #include "sdiff/merge_commands.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "io_utils/unicode.h"
 #include "io_utils/utf8.h"
@@ -35,7 +37,7 @@ constexpr Keyword kKeywords[] = {
     {"silent", InteractiveCommandKind::Silent},
 };
 
-void append_if_present(const std::optional<std::string>& text,
+void append_if_present(const std::optional<std::string_view>& text,
                        InteractiveMergeState& state) {
   if (text)
     state.output_lines.push_back(*text);

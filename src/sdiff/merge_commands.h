@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "sdiff/merge.h"
+#include "sdiff/merge_state.h"
 #include "sdiff/rows.h"
 
 namespace sdiff {

@@ -68,8 +68,8 @@ Result<void> put(BufferedFile& file, std::string_view piece) {
 }
 
 Result<void> put_lines(BufferedFile& file,
-                       const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) {
+                       std::span<const std::string_view> lines) {
+  for (const std::string_view line : lines) {
     Result<void> result = put(file, line);
     if (result.ok())
       result = put(file, "\n");
@@ -88,7 +88,7 @@ Result<void> put_lines(BufferedFile& file,
 }  // namespace
 
 Result<void> write_merged_file(const std::string& path,
-                               const std::vector<std::string>& lines) {
+                               std::span<const std::string_view> lines) {
   BufferedFile file;
   do {
     file.fd =

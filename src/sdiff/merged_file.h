@@ -2,8 +2,9 @@
 #ifndef VRELSDIFF_SDIFF_MERGED_FILE_H_
 #define VRELSDIFF_SDIFF_MERGED_FILE_H_
 
+#include <span>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "io_utils/result.h"
 
@@ -12,8 +13,8 @@ namespace sdiff {
 // Creates or truncates `path` (0666 less the umask when new) and writes each
 // line followed by "\n" through one 8192-byte buffer. On failure the file
 // keeps what reached it.
-io_utils::Result<void> write_merged_file(const std::string& path,
-                                         const std::vector<std::string>& lines);
+io_utils::Result<void> write_merged_file(
+    const std::string& path, std::span<const std::string_view> lines);
 
 }  // namespace sdiff
 

@@ -136,16 +136,23 @@ std::string format_sdiff_line_output(std::optional<std::string_view> left,
                                      std::uint64_t half_width,
                                      std::uint64_t right_column_start,
                                      std::uint64_t tabsize, bool expand_tabs) {
+  std::string row;
+  append_sdiff_line_output(row, left, marker, right, half_width,
+                           right_column_start, tabsize, expand_tabs);
+  return row;
+}
+
+void append_sdiff_line_output(std::string& row,
+                              std::optional<std::string_view> left, char marker,
+                              std::optional<std::string_view> right,
+                              std::uint64_t half_width,
+                              std::uint64_t right_column_start,
+                              std::uint64_t tabsize, bool expand_tabs) {
   tabsize = effective_tabsize(tabsize);
   const std::uint64_t marker_column =
       half_width + right_column_start == 0
           ? 0
           : (half_width + right_column_start - 1) / 2;
-  std::string row;
-  // Room for both texts, the fills and a line end the caller may add, so
-  // that a row is allocated once.
-  row.reserve((left ? left->size() : 0) + (right ? right->size() : 0) +
-              std::min<std::uint64_t>(right_column_start, 4096) + 2);
   std::uint64_t column = 0;
   if (left) {
     column =
@@ -160,7 +167,6 @@ std::string format_sdiff_line_output(std::optional<std::string_view> left,
     fill(row, column, right_column_start, tabsize, expand_tabs);
     sdiff_print_half_line(row, *right, half_width, tabsize, expand_tabs);
   }
-  return row;
 }
 
 }  // namespace sdiff

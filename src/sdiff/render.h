@@ -38,6 +38,15 @@ std::string format_sdiff_line_output(std::optional<std::string_view> left,
                                      std::uint64_t right_column_start,
                                      std::uint64_t tabsize, bool expand_tabs);
 
+// format_sdiff_line_output appended to `row`, so that a caller rendering
+// many rows can keep one buffer for all of them.
+void append_sdiff_line_output(std::string& row,
+                              std::optional<std::string_view> left, char marker,
+                              std::optional<std::string_view> right,
+                              std::uint64_t half_width,
+                              std::uint64_t right_column_start,
+                              std::uint64_t tabsize, bool expand_tabs);
+
 }  // namespace sdiff
 
 #endif  // VRELSDIFF_SDIFF_RENDER_H_

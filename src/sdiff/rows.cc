@@ -1,18 +1,16 @@
-// Walking the edit script of two files into side-by-side rows.
+// Walking the edit script of two files into runs of side-by-side rows.
 #include "sdiff/rows.h"
 
 #include <algorithm>
 #include <utility>
 
 #include "diff/compute_diff.h"
-#include "io_utils/read_lines.h"
 #include "types/compare_line.h"
 #include "types/edit.h"
 
 namespace sdiff {
 namespace {
 
-using types::CompareLine;
 using types::Edit;
 using types::EditKind;
 
@@ -31,34 +29,30 @@ io_utils::CompareOptions compare_options(
   };
 }
 
-// The rows so far and how many lines of each list they hold. The lists are
-// consumed: each row takes its text over from the line, and the line's
-// comparison form is released, so that the rows grow while the lists
-// shrink instead of every line being held three times.
+// The runs so far and how many lines of each file they hold.
 struct Walk {
-  std::vector<CompareLine>& left;
-  std::vector<CompareLine>& right;
+  std::uint64_t left_size = 0;
+  std::uint64_t right_size = 0;
   std::uint64_t left_done = 0;
   std::uint64_t right_done = 0;
-  std::vector<SdiffLine> rows;
+  std::vector<RowRun> runs;
+
+  void add(SdiffLineKind kind, bool has_left, bool has_right,
+           std::uint64_t count) {
+    if (count == 0)
+      return;
+    runs.push_back({.kind = kind,
+                    .has_left = has_left,
+                    .has_right = has_right,
+                    .left_first = left_done,
+                    .right_first = right_done,
+                    .count = count});
+    if (has_left)
+      left_done += count;
+    if (has_right)
+      right_done += count;
+  }
 };
-
-std::string take_text(CompareLine& line) {
-  std::string().swap(line.normalized);
-  return std::move(line.text);
-}
-
-void take_left(Walk& walk, SdiffLine& row) {
-  row.left_line_number = walk.left_done + 1;
-  row.left_text = take_text(walk.left[walk.left_done]);
-  ++walk.left_done;
-}
-
-void take_right(Walk& walk, SdiffLine& row) {
-  row.right_line_number = walk.right_done + 1;
-  row.right_text = take_text(walk.right[walk.right_done]);
-  ++walk.right_done;
-}
 
 // Places the lines up to left line `left_end` and right line `right_end`
 // (counts, not indices): pairs of `paired` rows first while both sides have
@@ -68,24 +62,14 @@ void take_right(Walk& walk, SdiffLine& row) {
 void place_lines(Walk& walk, std::uint64_t left_end, std::uint64_t right_end,
                  SdiffLineKind paired, SdiffLineKind left_alone,
                  SdiffLineKind right_alone) {
-  left_end = std::min<std::uint64_t>(left_end, walk.left.size());
-  right_end = std::min<std::uint64_t>(right_end, walk.right.size());
-  while (walk.left_done < left_end && walk.right_done < right_end) {
-    SdiffLine row{.kind = paired};
-    take_left(walk, row);
-    take_right(walk, row);
-    walk.rows.push_back(std::move(row));
-  }
-  while (walk.left_done < left_end) {
-    SdiffLine row{.kind = left_alone};
-    take_left(walk, row);
-    walk.rows.push_back(std::move(row));
-  }
-  while (walk.right_done < right_end) {
-    SdiffLine row{.kind = right_alone};
-    take_right(walk, row);
-    walk.rows.push_back(std::move(row));
-  }
+  left_end = std::clamp(left_end, walk.left_done, walk.left_size);
+  right_end = std::clamp(right_end, walk.right_done, walk.right_size);
+  const std::uint64_t left_run = left_end - walk.left_done;
+  const std::uint64_t right_run = right_end - walk.right_done;
+  const std::uint64_t pairs = std::min(left_run, right_run);
+  walk.add(paired, true, true, pairs);
+  walk.add(left_alone, true, false, left_run - pairs);
+  walk.add(right_alone, false, true, right_run - pairs);
 }
 
 // Matched lines in the full script are as many on both sides, so they come
@@ -112,43 +96,84 @@ std::uint64_t right_through(const Edit& edit) {
   return edit.kind == EditKind::Delete ? edit.right_start : edit.right_end;
 }
 
-// Every right line has a row of its own, and so has every left line beyond
-// the length of its edit's right run. Reserving the exact count keeps the
-// list from being moved, and held twice, when it grows near its end.
-std::size_t row_count(std::size_t right_lines,
-                      const std::vector<Edit>& script) {
-  std::size_t count = right_lines;
-  for (const Edit& edit : script) {
-    const std::uint64_t left_run = left_through(edit) - left_before(edit);
-    const std::uint64_t right_run = right_through(edit) - right_before(edit);
-    if (left_run > right_run)
-      count += left_run - right_run;
+}  // namespace
+
+SdiffLine SdiffLines::Iterator::operator*() const {
+  const RowRun& run = rows_->runs_[run_];
+  SdiffLine row{.kind = run.kind};
+  if (run.has_left) {
+    const std::uint64_t index = run.left_first + offset_;
+    row.left_line_number = index + 1;
+    row.left_text = rows_->left_.lines()[index].text;
   }
+  if (run.has_right) {
+    const std::uint64_t index = run.right_first + offset_;
+    row.right_line_number = index + 1;
+    row.right_text = rows_->right_.lines()[index].text;
+  }
+  return row;
+}
+
+SdiffLines::Iterator& SdiffLines::Iterator::operator++() {
+  if (++offset_ == rows_->runs_[run_].count) {
+    ++run_;
+    offset_ = 0;
+  }
+  return *this;
+}
+
+SdiffLines::Iterator SdiffLines::Iterator::operator++(int) {
+  Iterator before = *this;
+  ++*this;
+  return before;
+}
+
+SdiffLines::Iterator SdiffLines::begin() const {
+  Iterator first;
+  first.rows_ = this;
+  return first;
+}
+
+SdiffLines::Iterator SdiffLines::end() const {
+  Iterator last;
+  last.rows_ = this;
+  last.run_ = runs_.size();
+  return last;
+}
+
+std::uint64_t SdiffLines::size() const {
+  std::uint64_t count = 0;
+  for (const RowRun& run : runs_) count += run.count;
   return count;
 }
 
-}  // namespace
-
-io_utils::Result<std::vector<SdiffLine>> generate_sdiff_lines(
+io_utils::Result<SdiffLines> generate_sdiff_lines(
     const std::string& left_path, const std::string& right_path,
     const cli::sdiff::SdiffOptions& options) {
   const io_utils::CompareOptions settings = compare_options(options);
-  auto left = io_utils::read_and_normalize(left_path, settings);
-  if (!left.ok())
-    return std::move(left.error());
-  auto right = io_utils::read_and_normalize(right_path, settings);
-  if (!right.ok())
-    return std::move(right.error());
+  SdiffLines rows;
+  {
+    auto left = io_utils::read_and_normalize(left_path, settings);
+    if (!left.ok())
+      return std::move(left.error());
+    rows.left_ = std::move(left.value());
+  }
+  {
+    auto right = io_utils::read_and_normalize(right_path, settings);
+    if (!right.ok())
+      return std::move(right.error());
+    rows.right_ = std::move(right.value());
+  }
+  const diff::Lines left = rows.left_.lines();
+  const diff::Lines right = rows.right_.lines();
 
   // The blank filter is applied here rather than taken from compute_diff:
   // a dropped edit with runs of unequal length leaves gaps of unequal length
   // between the remaining edits, and only the full script says which lines
   // of such a gap were matched and which were blank.
-  const std::vector<Edit> script =
-      diff::compute_edit_script(left.value(), right.value());
+  const std::vector<Edit> script = diff::compute_edit_script(left, right);
 
-  Walk walk{.left = left.value(), .right = right.value()};
-  walk.rows.reserve(row_count(walk.right.size(), script));
+  Walk walk{.left_size = left.size(), .right_size = right.size()};
   for (const Edit& edit : script) {
     place_common(walk, left_before(edit), right_before(edit));
     if (options.ignore_blank_lines && diff::is_blank_edit(edit)) {
@@ -159,8 +184,9 @@ io_utils::Result<std::vector<SdiffLine>> generate_sdiff_lines(
                   SdiffLineKind::RightOnly);
     }
   }
-  place_common(walk, walk.left.size(), walk.right.size());
-  return std::move(walk.rows);
+  place_common(walk, walk.left_size, walk.right_size);
+  rows.runs_ = std::move(walk.runs);
+  return rows;
 }
 
 }  // namespace sdiff

@@ -3,13 +3,15 @@
 #define VRELSDIFF_TYPES_COMPARE_LINE_H_
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 namespace types {
 
+// The texts are views into storage that the list holding the record owns
+// (see io_utils::CompareLines), so a record is as valid as its list.
 struct CompareLine {
-  std::string text;        // the line as read, without its line end
-  std::string normalized;  // its comparison form; the only field compared
+  std::string_view text;        // the line as read, without its line end
+  std::string_view normalized;  // its comparison form; the only field compared
   std::uint64_t line_number = 0;  // 1-based position in its file
 };
 

@@ -3,8 +3,9 @@
 #define VRELSDIFF_TYPES_EDIT_H_
 
 #include <cstdint>
-#include <string>
-#include <vector>
+#include <span>
+
+#include "types/compare_line.h"
 
 namespace types {
 
@@ -17,9 +18,13 @@ enum class EditKind : std::uint8_t {
 // Line numbers are 1-based and inclusive on a side that has lines; on the
 // empty side of an Insert or Delete both hold the number of that side's
 // lines before the change.
+//
+// The covered lines are views of the compared lists, not copies: an edit is
+// valid for as long as those lists are. What an edit shows of a line is its
+// `text`, never its comparison form.
 struct Edit {
-  std::vector<std::string> left_lines;
-  std::vector<std::string> right_lines;
+  std::span<const CompareLine> left_lines;
+  std::span<const CompareLine> right_lines;
   std::uint64_t left_start = 0;
   std::uint64_t left_end = 0;
   std::uint64_t right_start = 0;

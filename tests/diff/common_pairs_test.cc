@@ -60,11 +60,11 @@ TEST(CommonPairs, EqualLinesAreEqualNormalisedBytes) {
   // Texts play no part; the normalised forms differ only past a NUL or in
   // length, which a C-string comparison would miss.
   const auto left = std::vector<types::CompareLine>{
-      {.text = "x", .normalized = std::string("a\0b", 3)},
+      {.text = "x", .normalized = std::string_view("a\0b", 3)},
       {.text = "y", .normalized = "ab"},
       {.text = "z", .normalized = ""}};
   const auto right = std::vector<types::CompareLine>{
-      {.text = "X", .normalized = std::string("a\0c", 3)},
+      {.text = "X", .normalized = std::string_view("a\0c", 3)},
       {.text = "Y", .normalized = "ab"},
       {.text = "Z", .normalized = ""}};
   const Pairs expected = {{1, 1}, {2, 2}};

@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,6 +19,13 @@ namespace diff::test {
 
 using Pairs = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
 
+// Line records view their texts; this keeps a test's texts alive for the
+// rest of the test program, so that lists can be built and copied freely.
+inline std::string_view keep(std::string text) {
+  static std::deque<std::string> kept;
+  return kept.emplace_back(std::move(text));
+}
+
 // One line per letter, compared as that letter; the text is the letter in
 // lower case, so a record that copied the normalised form would show it.
 inline std::vector<types::CompareLine> letters(std::string_view s) {
@@ -25,8 +33,8 @@ inline std::vector<types::CompareLine> letters(std::string_view s) {
   for (char c : s) {
     const auto lower =
         static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    lines.push_back({.text = std::string(1, lower),
-                     .normalized = std::string(1, c),
+    lines.push_back({.text = keep(std::string(1, lower)),
+                     .normalized = keep(std::string(1, c)),
                      .line_number = lines.size() + 1});
   }
   return lines;
@@ -37,8 +45,9 @@ inline std::vector<types::CompareLine> plain(
     const std::vector<std::string>& texts) {
   std::vector<types::CompareLine> lines;
   for (const std::string& t : texts) {
+    const std::string_view kept = keep(t);
     lines.push_back(
-        {.text = t, .normalized = t, .line_number = lines.size() + 1});
+        {.text = kept, .normalized = kept, .line_number = lines.size() + 1});
   }
   return lines;
 }
@@ -62,10 +71,11 @@ inline std::string describe(const types::Edit& edit) {
        {edit.left_start, edit.left_end, edit.right_start, edit.right_end}) {
     out += " " + std::to_string(n);
   }
-  auto list = [&out](const std::vector<std::string>& lines) {
+  auto list = [&out](Lines lines) {
     out += " [";
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      out += (i ? "," : "") + lines[i];
+      out += i ? "," : "";
+      out += lines[i].text;
     }
     out += "]";
   };
@@ -85,8 +95,7 @@ inline std::vector<std::string> describe(
 
 // "" when `runs` are non-empty, strictly increasing and match equal lines;
 // otherwise the first fault.
-inline std::string check_pairs(const std::vector<types::CompareLine>& left,
-                               const std::vector<types::CompareLine>& right,
+inline std::string check_pairs(Lines left, Lines right,
                                const CommonPairs& runs) {
   std::uint64_t next_left = 0;
   std::uint64_t next_right = 0;
@@ -111,13 +120,12 @@ inline std::string check_pairs(const std::vector<types::CompareLine>& left,
 }
 
 // Replays `script` on `left`: "" when it yields the texts of `right`, every
-// record's kind, numbers and texts agree with the lines it covers, no two
-// records touch and the lines between them are equal pairwise; otherwise
-// the first fault.
-inline std::string check_script(const std::vector<types::CompareLine>& left,
-                                const std::vector<types::CompareLine>& right,
+// record's kind and numbers agree with the lines it covers and it views
+// exactly those lines of the two lists, no two records touch and the lines
+// between them are equal pairwise; otherwise the first fault.
+inline std::string check_script(Lines left, Lines right,
                                 const std::vector<types::Edit>& script) {
-  std::vector<std::string> out;
+  std::vector<std::string_view> out;
   std::uint64_t consumed = 0;
   auto copy_common = [&](std::uint64_t to) -> std::string {
     for (; consumed < to; ++consumed) {
@@ -157,17 +165,15 @@ inline std::string check_script(const std::vector<types::CompareLine>& left,
     }
     if (out.size() != right_before)
       return where + "right numbers are off";
-    for (std::uint64_t t = 0; t < left_count; ++t) {
-      if (left[left_before + t].text != e.left_lines[t]) {
-        return where + "left text differs";
-      }
+    if (left_count > 0 && e.left_lines.data() != &left[left_before]) {
+      return where + "left lines are not the covered lines";
     }
-    for (std::uint64_t t = 0; t < right_count; ++t) {
-      if (right_before + t >= right.size() ||
-          right[right_before + t].text != e.right_lines[t]) {
-        return where + "right text differs";
-      }
-      out.push_back(e.right_lines[t]);
+    if (right_count > 0 && (right_before + right_count > right.size() ||
+                            e.right_lines.data() != &right[right_before])) {
+      return where + "right lines are not the covered lines";
+    }
+    for (const types::CompareLine& line : e.right_lines) {
+      out.push_back(line.text);
     }
     consumed = left_before + left_count;
   }

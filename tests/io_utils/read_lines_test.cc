@@ -9,8 +9,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -24,6 +26,14 @@ namespace {
 using testing_support::InterruptedPipe;
 using testing_support::TempDir;
 using Lines = std::vector<std::string>;
+
+// The lines of read_file_lines as strings of their own.
+Result<Lines> read_lines(const std::string& path) {
+  Result<FileLines> file = read_file_lines(path);
+  if (!file.ok())
+    return std::move(file.error());
+  return Lines(file.value().lines().begin(), file.value().lines().end());
+}
 
 TEST(ReadFileLines, SplitsAtLineEnds) {
   struct Case {
@@ -52,7 +62,7 @@ TEST(ReadFileLines, SplitsAtLineEnds) {
   TempDir dir;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Result<Lines> lines = read_file_lines(dir.write("in", c.content));
+    Result<Lines> lines = read_lines(dir.write("in", c.content));
     ASSERT_TRUE(lines.ok()) << message_text(lines.error());
     EXPECT_EQ(c.expected, lines.value());
   }
@@ -66,7 +76,7 @@ TEST(ReadFileLines, JoinsLinesAcrossReads) {
   std::string third = "\xf0\x9f\x98\x80 end";
   TempDir dir;
   Result<Lines> lines =
-      read_file_lines(dir.write("in", first + "\r\n" + second + "\n" + third));
+      read_lines(dir.write("in", first + "\r\n" + second + "\n" + third));
   ASSERT_TRUE(lines.ok()) << message_text(lines.error());
   EXPECT_EQ((Lines{first, second, third}), lines.value());
 }
@@ -75,7 +85,7 @@ TEST(ReadFileLines, ReadsATenMegabyteLineWithoutLineEnd) {
   std::string line;
   for (int i = 0; i < 1000000; ++i) line += "0123456\xc3\xa9";
   TempDir dir;
-  Result<Lines> lines = read_file_lines(dir.write("in", line));
+  Result<Lines> lines = read_lines(dir.write("in", line));
   ASSERT_TRUE(lines.ok()) << message_text(lines.error());
   ASSERT_EQ(1u, lines.value().size());
   EXPECT_TRUE(lines.value()[0] == line);
@@ -85,7 +95,7 @@ TEST(ReadFileLines, FollowsSymbolicLinks) {
   TempDir dir;
   std::string target = dir.write("target", "x\ny");
   ASSERT_EQ(0, ::symlink(target.c_str(), dir.file("link").c_str()));
-  Result<Lines> lines = read_file_lines(dir.file("link"));
+  Result<Lines> lines = read_lines(dir.file("link"));
   ASSERT_TRUE(lines.ok()) << message_text(lines.error());
   EXPECT_EQ((Lines{"x", "y"}), lines.value());
 }
@@ -98,10 +108,58 @@ TEST(ReadFileLines, ReadsAPipeToItsEnd) {
   ASSERT_EQ(static_cast<ssize_t>(content.size()),
             ::write(fds[1], content.data(), content.size()));
   ::close(fds[1]);
-  Result<Lines> lines = read_file_lines("/dev/fd/" + std::to_string(fds[0]));
+  Result<Lines> lines = read_lines("/dev/fd/" + std::to_string(fds[0]));
   ::close(fds[0]);
   ASSERT_TRUE(lines.ok()) << message_text(lines.error());
   EXPECT_EQ((Lines{std::string(20000, 'p'), "last"}), lines.value());
+}
+
+// The lines of a pipe whose writer sends `pieces` one at a time, pausing
+// between them so that each usually arrives in a read of its own.
+Result<Lines> read_pipe_in_pieces(std::vector<std::string> pieces) {
+  int fds[2];
+  if (::pipe(fds) != 0)
+    return DiffError::message("pipe failed");
+  std::thread writer([write_fd = fds[1], pieces = std::move(pieces)] {
+    for (const std::string& piece : pieces) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      EXPECT_EQ(static_cast<ssize_t>(piece.size()),
+                ::write(write_fd, piece.data(), piece.size()));
+    }
+    ::close(write_fd);
+  });
+  Result<Lines> lines = read_lines("/dev/fd/" + std::to_string(fds[0]));
+  writer.join();
+  ::close(fds[0]);
+  return lines;
+}
+
+// A pipe's buffer grows as it fills. The first piece is 64 KiB, what the
+// reader asks for first, so that the first read fills the buffer exactly.
+TEST(ReadFileLines, JoinsAPipesPiecesAcrossBufferBoundaries) {
+  const std::string block(65535, 'x');
+  struct Case {
+    const char* name;
+    std::vector<std::string> pieces;
+    Lines expected;
+  } cases[] = {
+      {"CR LF split between reads", {block + "\r", "\nlast"}, {block, "last"}},
+      {"last line without line end ends the buffer",
+       {block + "y"},
+       {block + "y"}},
+      {"last line without line end after a grown buffer",
+       {block + "\n", std::string(70000, 'z')},
+       {block, std::string(70000, 'z')}},
+      {"character split between reads",
+       {block + "\xc3", "\xa9\n"},
+       {block + "\xc3\xa9"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Result<Lines> lines = read_pipe_in_pieces(c.pieces);
+    ASSERT_TRUE(lines.ok()) << message_text(lines.error());
+    EXPECT_TRUE(c.expected == lines.value());
+  }
 }
 
 // A signal that arrives while the reader waits for data interrupts the
@@ -109,7 +167,7 @@ TEST(ReadFileLines, ReadsAPipeToItsEnd) {
 TEST(ReadFileLines, RepeatsAnInterruptedRead) {
   InterruptedPipe pipe("late\n");
   Result<Lines> lines =
-      read_file_lines("/dev/fd/" + std::to_string(pipe.read_fd()));
+      read_lines("/dev/fd/" + std::to_string(pipe.read_fd()));
   ASSERT_TRUE(lines.ok()) << message_text(lines.error());
   EXPECT_EQ((Lines{"late"}), lines.value());
 }
@@ -124,7 +182,7 @@ struct FailureCase {
 void expect_failures(const std::vector<FailureCase>& cases) {
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.name);
-    Result<Lines> lines = read_file_lines(c.path);
+    Result<Lines> lines = read_lines(c.path);
     ASSERT_FALSE(lines.ok());
     EXPECT_EQ(c.kind, lines.error().kind);
     EXPECT_EQ(c.message, message_text(lines.error()));
@@ -200,7 +258,7 @@ TEST(ReadFileLines, RejectsMalformedUtf8AnywhereInTheFile) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     std::string path = dir.write("bad", c.content);
-    Result<Lines> lines = read_file_lines(path);
+    Result<Lines> lines = read_lines(path);
     ASSERT_FALSE(lines.ok());
     EXPECT_EQ(DiffErrorKind::InvalidUtf8, lines.error().kind);
     EXPECT_EQ(path + ": invalid UTF-8 content", message_text(lines.error()));
@@ -245,7 +303,7 @@ TEST(ReadFileLines, ReportsPermissionDenied) {
     if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
       ::_exit(3);
     }
-    Result<Lines> lines = read_file_lines(path);
+    Result<Lines> lines = read_lines(path);
     std::string text = lines.ok() ? "read" : message_text(lines.error());
     bool permission =
         !lines.ok() && lines.error().kind == DiffErrorKind::PermissionDenied;
@@ -271,19 +329,19 @@ TEST(ReadAndNormalize, NumbersLinesAndKeepsTextBesideItsForm) {
   CompareOptions options;
   options.ignore_case = true;
   options.ignore_space_change = true;
-  Result<std::vector<types::CompareLine>> records =
+  Result<CompareLines> records =
       read_and_normalize(path, options);
   ASSERT_TRUE(records.ok()) << message_text(records.error());
-  ASSERT_EQ(3u, records.value().size());
+  ASSERT_EQ(3u, records.value().lines().size());
   const struct {
     const char* text;
     const char* normalized;
   } expected[] = {{"One  Two ", "one two"}, {"three", "three"}, {"", ""}};
   for (std::size_t i = 0; i < 3; ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(expected[i].text, records.value()[i].text);
-    EXPECT_EQ(expected[i].normalized, records.value()[i].normalized);
-    EXPECT_EQ(i + 1, records.value()[i].line_number);
+    EXPECT_EQ(expected[i].text, records.value().lines()[i].text);
+    EXPECT_EQ(expected[i].normalized, records.value().lines()[i].normalized);
+    EXPECT_EQ(i + 1, records.value().lines()[i].line_number);
   }
 }
 
@@ -308,14 +366,14 @@ TEST(ReadAndNormalize, StripsOneMoreCarriageReturnOnRequest) {
     for (bool strip : {false, true}) {
       CompareOptions options;
       options.strip_trailing_cr = strip;
-      Result<std::vector<types::CompareLine>> records =
+      Result<CompareLines> records =
           read_and_normalize(path, options);
       ASSERT_TRUE(records.ok()) << message_text(records.error());
       Lines texts;
-      for (const types::CompareLine& record : records.value()) {
+      for (const types::CompareLine& record : records.value().lines()) {
         // With no normalisation flag the form is the text itself.
         EXPECT_EQ(record.text, record.normalized);
-        texts.push_back(record.text);
+        texts.emplace_back(record.text);
       }
       EXPECT_EQ(strip ? c.stripped : c.plain, texts) << "strip " << strip;
     }
@@ -331,18 +389,18 @@ TEST(ReadAndNormalize, NormalizesTheStrippedLine) {
   options.ignore_case = true;
   options.ignore_tab_expansion = true;
   options.tabsize = 4;
-  Result<std::vector<types::CompareLine>> records =
+  Result<CompareLines> records =
       read_and_normalize(path, options);
   ASSERT_TRUE(records.ok()) << message_text(records.error());
-  ASSERT_EQ(1u, records.value().size());
-  EXPECT_EQ("A\t", records.value()[0].text);
-  EXPECT_EQ("a   ", records.value()[0].normalized);
+  ASSERT_EQ(1u, records.value().lines().size());
+  EXPECT_EQ("A\t", records.value().lines()[0].text);
+  EXPECT_EQ("a   ", records.value().lines()[0].normalized);
 }
 
 TEST(ReadAndNormalize, PassesReadFailuresOnUnchanged) {
   TempDir dir;
   std::string path = dir.write("bad", "ok\n\xfe\n");
-  Result<std::vector<types::CompareLine>> records =
+  Result<CompareLines> records =
       read_and_normalize(path, CompareOptions{});
   ASSERT_FALSE(records.ok());
   EXPECT_EQ(path + ": invalid UTF-8 content", message_text(records.error()));

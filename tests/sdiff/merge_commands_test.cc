@@ -88,16 +88,16 @@ TEST(InteractiveCommandParse, AnythingElseIsUnrecognized) {
   }
 }
 
-SdiffLine row_of(SdiffLineKind kind, std::optional<std::string> left,
-                 std::optional<std::string> right) {
+SdiffLine row_of(SdiffLineKind kind, std::optional<std::string_view> left,
+                 std::optional<std::string_view> right) {
   SdiffLine row;
   row.kind = kind;
   if (left)
     row.left_line_number = 1;
   if (right)
     row.right_line_number = 1;
-  row.left_text = std::move(left);
-  row.right_text = std::move(right);
+  row.left_text = left;
+  row.right_text = right;
   return row;
 }
 
@@ -140,7 +140,8 @@ TEST(HandleInteractiveChoice, AppendsTheTextsTheCommandTakes) {
     handle_interactive_choice({c.command}, c.row, state);
     Lines expected = {"earlier"};
     expected.insert(expected.end(), c.expected.begin(), c.expected.end());
-    EXPECT_EQ(expected, state.output_lines);
+    EXPECT_EQ(expected, Lines(state.output_lines.begin(),
+                              state.output_lines.end()));
     EXPECT_EQ(c.silent, state.silent_mode);
     EXPECT_FALSE(state.quit_requested);
     EXPECT_EQ(3u, state.difference_count);

@@ -25,11 +25,11 @@ std::string describe(const SdiffLine& row) {
                                        "RightOnly"};
   std::string out = kKinds[static_cast<int>(row.kind)];
   auto side = [&](const std::optional<std::uint64_t>& number,
-                  const std::optional<std::string>& text) {
+                  const std::optional<std::string_view>& text) {
     out += " ";
     out += number ? std::to_string(*number) : "-";
     out += ":";
-    out += text ? "'" + *text + "'" : "-";
+    out += text ? "'" + std::string(*text) + "'" : "-";
   };
   side(row.left_line_number, row.left_text);
   side(row.right_line_number, row.right_text);
