@@ -1,6 +1,7 @@
-// The whole program on a pair of large files (full listing and -s) beside a
-// bare read, split, compare and write of the same files: the floor that any
-// listing with one write per row pays.
+// The whole program on a pair of large files (full listing, -s, -i -b -s,
+// and -s on two byte-identical files) beside a bare read, split, compare and
+// write of the same files: the floor that any listing with one write per
+// row pays.
 //
 // Run by hand from a build folder: bench/listing_bench. The program is
 // taken from the build folder (../vrelsdiff next to bench/), or from the
@@ -34,6 +35,7 @@ struct Pair {
   std::string dir;
   std::string left;
   std::string right;
+  std::string left_copy;    // the left file's bytes in a file of its own
   std::uint64_t bytes = 0;  // both files together
 };
 
@@ -73,7 +75,8 @@ Pair make_pair() {
   }
   Pair pair{.dir = pattern,
             .left = pattern + "/left.txt",
-            .right = pattern + "/right.txt"};
+            .right = pattern + "/right.txt",
+            .left_copy = pattern + "/left-copy.txt"};
   std::mt19937_64 random(20261210);
   std::string left;
   std::string right;
@@ -102,6 +105,7 @@ Pair make_pair() {
   }
   write_whole(pair.left, left);
   write_whole(pair.right, right);
+  write_whole(pair.left_copy, left);
   pair.bytes = left.size() + right.size();
   return pair;
 }
@@ -146,9 +150,10 @@ double run_program(const std::vector<std::string>& args) {
   return static_cast<double>(usage.ru_maxrss) * 1024.0;
 }
 
-void program(benchmark::State& state, std::vector<std::string> options) {
+void program(benchmark::State& state, std::vector<std::string> options,
+             bool identical = false) {
   options.push_back(pair().left);
-  options.push_back(pair().right);
+  options.push_back(identical ? pair().left_copy : pair().right);
   double peak = 0;
   for (auto _ : state) {
     peak = run_program(options);
@@ -166,6 +171,14 @@ void BM_ProgramFullListing(benchmark::State& state) {
 }
 void BM_ProgramSuppressCommon(benchmark::State& state) {
   program(state, {"-s"});
+}
+// Every line of the pair starts with a capital letter, so under -i every
+// line has a comparison form of its own.
+void BM_ProgramIgnoreCaseAndSpace(benchmark::State& state) {
+  program(state, {"-i", "-b", "-s"});
+}
+void BM_ProgramIdenticalFiles(benchmark::State& state) {
+  program(state, {"-s"}, true);
 }
 
 std::string read_whole(const std::string& path) {
@@ -245,6 +258,8 @@ void configure(benchmark::internal::Benchmark* bench) {
 
 BENCHMARK(BM_ProgramFullListing)->Apply(configure);
 BENCHMARK(BM_ProgramSuppressCommon)->Apply(configure);
+BENCHMARK(BM_ProgramIgnoreCaseAndSpace)->Apply(configure);
+BENCHMARK(BM_ProgramIdenticalFiles)->Apply(configure);
 BENCHMARK(BM_FloorCompare)->Apply(configure);
 BENCHMARK(BM_FloorCompareWrite)->Apply(configure);
 

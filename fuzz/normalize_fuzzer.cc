@@ -102,6 +102,15 @@ void check(std::string_view line, const io_utils::CompareOptions& options,
   const std::string form = io_utils::normalize_line(line, options);
   require(io_utils::is_valid_utf8(form));
   require(form == reference_form(line, options));
+  // The ASCII path takes every ASCII line unless tabs are expanded, and
+  // agrees with the general one.
+  std::string ascii_form(line.size(), '\0');
+  const auto length =
+      io_utils::normalize_ascii_line(line, options, ascii_form.data());
+  require(length.has_value() ==
+          (io_utils::is_ascii(line) && !options.ignore_tab_expansion));
+  if (length)
+    require(std::string_view(ascii_form.data(), *length) == form);
   if (!any_flag)
     require(form == line);
   if (options.ignore_tab_expansion)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "io_utils/ascii.h"
 #include "io_utils/unicode.h"
 #include "io_utils/utf8.h"
 
@@ -87,10 +88,7 @@ void squeeze_whitespace(std::string& text, bool one_space) {
 }
 
 void lowercase_ascii(std::string& text) {
-  for (char& byte : text) {
-    if (byte >= 'A' && byte <= 'Z')
-      byte = static_cast<char>(byte + 32);
-  }
+  for (char& byte : text) byte = ascii_lower(byte);
 }
 
 }  // namespace
@@ -139,37 +137,77 @@ std::string normalize_line(std::string_view line,
   return form;
 }
 
-bool normalization_keeps(std::string_view line, const CompareOptions& options) {
-  // Of ASCII, only the tab, "\n" to "\r" and the space are white space.
+std::optional<std::size_t> normalize_ascii_line(std::string_view line,
+                                                const CompareOptions& options,
+                                                char* out) {
+  if (options.ignore_tab_expansion)
+    return std::nullopt;
+  const bool lower = options.ignore_case;
+  const bool drop_all = options.ignore_all_space;
+  const bool collapse = !drop_all && options.ignore_space_change;
+  const bool trim_end =
+      collapse || (!drop_all && options.ignore_trailing_space);
+  // A run of white space is written as one space when collapsing, so
+  // "after_space" says the last byte written is that space. Eight bytes
+  // that need no decision (no white space at all, or under collapsing only
+  // lone spaces) are copied whole.
+  std::size_t written = 0;
   bool after_space = false;
-  for (const char byte : line) {
-    const auto c = static_cast<unsigned char>(byte);
-    if (c >= 0x80)
-      return false;
-    if (options.ignore_case && c >= 'A' && c <= 'Z')
-      return false;
-    if (c == ' ') {
-      // A lone space between other characters survives a collapse.
-      if (options.ignore_all_space ||
-          (options.ignore_space_change && after_space))
-        return false;
+  auto put = [&](char byte) {
+    if (!is_ascii_whitespace(byte)) {
+      out[written++] = lower ? ascii_lower(byte) : byte;
+      after_space = false;
+    } else if (drop_all) {
+    } else if (!collapse) {
+      out[written++] = byte;
+    } else if (!after_space) {
+      out[written++] = ' ';
       after_space = true;
+    }
+  };
+  std::size_t pos = 0;
+  for (; pos + 8 <= line.size(); pos += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, line.data() + pos, sizeof word);
+    if ((word & kHighBits) != 0)
+      return std::nullopt;
+    // The high bit of each byte below 0x21 (a space or a control
+    // character), and of each space. A borrow can also mark the byte after
+    // a marked one; that byte is then a space or a control character or
+    // "!", and the word is never taken whole.
+    const std::uint64_t low =
+        (word - 0x2121212121212121ULL) & ~word & kHighBits;
+    const std::uint64_t spaces_zeroed = word ^ 0x2020202020202020ULL;
+    const std::uint64_t space_bits =
+        (spaces_zeroed - 0x0101010101010101ULL) & ~spaces_zeroed & kHighBits;
+    // Without collapsing or dropping, white space inside a line stays.
+    bool whole = true;
+    if (drop_all) {
+      whole = low == 0;
+    } else if (collapse) {
+      const std::uint64_t after_spaces =
+          (space_bits << 8) | (after_space ? 0x80 : 0);
+      whole = low == space_bits && (space_bits & after_spaces) == 0;
+    }
+    if (!whole) {
+      for (std::size_t i = pos; i < pos + 8; ++i) put(line[i]);
       continue;
     }
-    if (c >= '\t' && c <= '\r') {
-      if (c == '\t' && options.ignore_tab_expansion)
-        return false;
-      if (options.ignore_all_space || options.ignore_space_change)
-        return false;
-      after_space = true;
-      continue;
-    }
-    after_space = false;
+    if (lower)
+      word = lowercase_ascii_word(word);
+    std::memcpy(out + written, &word, sizeof word);
+    written += 8;
+    after_space = (space_bits >> 63) != 0;
   }
-  const bool trims_end = options.ignore_all_space ||
-                         options.ignore_space_change ||
-                         options.ignore_trailing_space;
-  return !(trims_end && after_space);
+  for (; pos < line.size(); ++pos) {
+    if (static_cast<unsigned char>(line[pos]) >= 0x80)
+      return std::nullopt;
+    put(line[pos]);
+  }
+  if (trim_end) {
+    while (written > 0 && is_ascii_whitespace(out[written - 1])) --written;
+  }
+  return written;
 }
 
 std::string expand_tabs(std::string_view text, std::uint64_t tabsize) {

@@ -2,7 +2,9 @@
 #ifndef VRELSDIFF_IO_UTILS_NORMALIZE_H_
 #define VRELSDIFF_IO_UTILS_NORMALIZE_H_
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,10 +15,14 @@ namespace io_utils {
 std::string normalize_line(std::string_view line,
                            const CompareOptions& options);
 
-// True when normalize_line(line, options) is certainly `line` itself: a
-// quick look at ASCII lines that spares most lines a form of their own.
-// False says nothing either way.
-bool normalization_keeps(std::string_view line, const CompareOptions& options);
+// normalize_line for the common case, without a string of its own: when
+// `line` is ASCII and tabs are not expanded, writes its comparison form to
+// `out`, which has room for line.size() bytes, and returns the form's
+// length. Returns nothing, and leaves `out` unspecified, for any other
+// line, which needs normalize_line.
+std::optional<std::size_t> normalize_ascii_line(std::string_view line,
+                                                const CompareOptions& options,
+                                                char* out);
 
 // Every tab replaced by the spaces up to the next tab stop; a tab size of 0
 // counts as 8. Columns count characters.

@@ -18,7 +18,8 @@
 namespace io_utils {
 namespace {
 
-// The first block of comparison forms; each later one is twice the last.
+// The first block of comparison forms; each later one is at least twice
+// the last.
 constexpr std::size_t kFirstFormBlock = std::size_t{64} << 10;
 
 // The file's bytes, checked to be UTF-8. Since "\n" is a byte of its own in
@@ -90,18 +91,37 @@ bool changes_lines(const CompareOptions& options) {
          options.ignore_tab_expansion;
 }
 
-// Keeps comparison forms in blocks that never move once filled, so that a
-// view of a form stays valid while more are added.
-std::string_view keep_form(std::vector<ByteBuffer>& blocks,
-                           std::string_view form) {
-  if (blocks.empty() || blocks.back().spare_size() < form.size()) {
+// Comparison forms are kept in blocks that never grow once made, so that a
+// view of a form stays valid while more are added. The last block, with
+// room for `size` more bytes.
+ByteBuffer& block_with_room(std::vector<ByteBuffer>& blocks, std::size_t size) {
+  if (blocks.empty() || blocks.back().spare_size() < size) {
     const std::size_t last = blocks.empty() ? 0 : blocks.back().capacity();
-    blocks.emplace_back().reserve(
-        std::max({form.size(), 2 * last, kFirstFormBlock}));
+    blocks.emplace_back().reserve(std::max({size, 2 * last, kFirstFormBlock}));
   }
-  ByteBuffer& block = blocks.back();
-  const char* start = block.spare();
-  block.append(form);
+  return blocks.back();
+}
+
+// The line's comparison form: the text itself when the options leave it
+// as it is, else a form of its own in `blocks`. Most lines are ASCII and
+// are normalised straight into a block.
+std::string_view comparison_form(std::vector<ByteBuffer>& blocks,
+                                 std::string_view text,
+                                 const CompareOptions& options) {
+  ByteBuffer& block = block_with_room(blocks, text.size());
+  if (const auto length = normalize_ascii_line(text, options, block.spare())) {
+    const std::string_view form(block.spare(), *length);
+    if (form == text)
+      return text;
+    block.commit(*length);
+    return form;
+  }
+  const std::string form = normalize_line(text, options);
+  if (form == text)
+    return text;
+  ByteBuffer& room = block_with_room(blocks, form.size());
+  const char* start = room.spare();
+  room.append(form);
   return {start, form.size()};
 }
 
@@ -132,12 +152,8 @@ Result<CompareLines> read_and_normalize(const std::string& path,
   for_each_line(file.bytes_.view(), [&](std::string_view text) {
     if (options.strip_trailing_cr && text.ends_with('\r'))
       text.remove_suffix(1);
-    std::string_view form = text;
-    if (normalizing && !normalization_keeps(text, options)) {
-      const std::string normalized = normalize_line(text, options);
-      if (normalized != text)
-        form = keep_form(file.forms_, normalized);
-    }
+    const std::string_view form =
+        normalizing ? comparison_form(file.forms_, text, options) : text;
     file.lines_.push_back(
         {.text = text, .normalized = form, .line_number = line_number++});
   });

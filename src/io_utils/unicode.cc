@@ -9,6 +9,7 @@
 #include <cstring>
 #include <span>
 
+#include "io_utils/ascii.h"
 #include "io_utils/case_tables.h"
 #include "io_utils/utf8.h"
 
@@ -21,11 +22,6 @@ constexpr char32_t kFinalSigma = 0x03C2;
 
 bool is_continuation(char byte) {
   return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
-}
-
-char ascii_lower(char byte) {
-  return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + ('a' - 'A'))
-                                    : byte;
 }
 
 // Ranges are sorted and disjoint: the candidate is the last one starting at
@@ -103,17 +99,6 @@ const TwoByteTable& two_byte_lowercase() {
     return t;
   }();
   return table;
-}
-
-// Lower-cases eight bytes at once: each byte from 'A' to 'Z' gets its 0x20
-// bit set. Only the bytes below the first one at or above 0x80 come out
-// right; carries out of that byte spoil the ones after it.
-std::uint64_t lowercase_ascii_word(std::uint64_t word) {
-  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
-  std::uint64_t at_least_a = word + 0x3F3F3F3F3F3F3F3FULL;  // 0x80 - 'A'
-  std::uint64_t above_z = word + 0x2525252525252525ULL;     // 0x80 - 'Z' - 1
-  std::uint64_t upper = at_least_a & ~above_z & kHigh;
-  return word | (upper >> 2);
 }
 
 // The nearest character before `pos` that is not Case_Ignorable is Cased.

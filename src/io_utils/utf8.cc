@@ -5,10 +5,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "io_utils/ascii.h"
+
 namespace io_utils {
 namespace {
 
-constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 bool is_continuation(unsigned char byte) {

@@ -11,7 +11,7 @@ namespace {
 using testing_support::run_vrelsdiff;
 using testing_support::TempDir;
 
-// 48 MB of distinct lines: reading both files cannot fit in 150 MB.
+// 48 MB of distinct lines: holding both files cannot fit in 100 MB.
 std::string large_text(char tag) {
   std::string text;
   text.reserve(48u << 20);
@@ -31,7 +31,7 @@ TEST(Memory, ExhaustionIsReportedWithStatus2AndNoListing) {
   TempDir dir;
   std::string left = dir.write("left.txt", large_text('l'));
   std::string right = dir.write("right.txt", large_text('r'));
-  auto result = run_vrelsdiff({left, right}, {.memory_limit_kib = 150'000});
+  auto result = run_vrelsdiff({left, right}, {.memory_limit_kib = 100'000});
   EXPECT_EQ(2, result.status);
   EXPECT_EQ("", result.out);
   EXPECT_EQ("vrelsdiff: memory exhausted\n", result.err);

@@ -214,6 +214,43 @@ TEST(NormalizeLine, EqualsTheStepByStepFormOnMixedLines) {
   }
 }
 
+// The ASCII path takes eight bytes at a time where it can, so runs of white
+// space, control characters and "!" (which a borrow between bytes can
+// mark) are placed across and beside the eight-byte boundaries.
+TEST(NormalizeAsciiLine, EqualsTheStepByStepForm) {
+  const char* const pieces[] = {"A",  "z",  "!",    " ",        "  ",
+                                "\t", "\r", "\v",   "\x01",     "\x1f",
+                                "~",  ".",  "Word", "ABCDEFGH", "abcdefg"};
+  std::mt19937 random(11);
+  std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1);
+  std::uniform_int_distribution<int> pieces_per_line(0, 40);
+  for (int n = 0; n < 3000; ++n) {
+    std::string line;
+    for (int k = pieces_per_line(random); k > 0; --k) line += pieces[piece(random)];
+    for (unsigned mask = 0; mask < 16; ++mask) {
+      CompareOptions options;
+      options.ignore_case = mask & 1;
+      options.ignore_trailing_space = mask & 2;
+      options.ignore_space_change = mask & 4;
+      options.ignore_all_space = mask & 8;
+      std::string out(line.size(), '\0');
+      const auto length = normalize_ascii_line(line, options, out.data());
+      ASSERT_TRUE(length.has_value()) << hex_bytes(line);
+      out.resize(*length);
+      ASSERT_EQ(form_step_by_step(line, options), out)
+          << "flags " << mask << ", line " << hex_bytes(line);
+    }
+  }
+}
+
+TEST(NormalizeAsciiLine, LeavesOtherLinesToTheGeneralPath) {
+  std::string out(16, '\0');
+  EXPECT_FALSE(normalize_ascii_line("caf\xc3\xa9", flags("i"), out.data()));
+  EXPECT_FALSE(
+      normalize_ascii_line("0123456789\xc3\xa9", flags("b"), out.data()));
+  EXPECT_FALSE(normalize_ascii_line("a\tb", flags("E"), out.data()));
+}
+
 TEST(ExpandTabs, FillsToTheNextTabStopCountingCharacters) {
   struct Case {
     const char* name;
