@@ -166,8 +166,7 @@ TEST(ReadFileLines, JoinsAPipesPiecesAcrossBufferBoundaries) {
 // read; the read is repeated and the whole content still comes in.
 TEST(ReadFileLines, RepeatsAnInterruptedRead) {
   InterruptedPipe pipe("late\n");
-  Result<Lines> lines =
-      read_lines("/dev/fd/" + std::to_string(pipe.read_fd()));
+  Result<Lines> lines = read_lines("/dev/fd/" + std::to_string(pipe.read_fd()));
   ASSERT_TRUE(lines.ok()) << message_text(lines.error());
   EXPECT_EQ((Lines{"late"}), lines.value());
 }
@@ -329,8 +328,7 @@ TEST(ReadAndNormalize, NumbersLinesAndKeepsTextBesideItsForm) {
   CompareOptions options;
   options.ignore_case = true;
   options.ignore_space_change = true;
-  Result<CompareLines> records =
-      read_and_normalize(path, options);
+  Result<CompareLines> records = read_and_normalize(path, options);
   ASSERT_TRUE(records.ok()) << message_text(records.error());
   ASSERT_EQ(3u, records.value().lines().size());
   const struct {
@@ -366,8 +364,7 @@ TEST(ReadAndNormalize, StripsOneMoreCarriageReturnOnRequest) {
     for (bool strip : {false, true}) {
       CompareOptions options;
       options.strip_trailing_cr = strip;
-      Result<CompareLines> records =
-          read_and_normalize(path, options);
+      Result<CompareLines> records = read_and_normalize(path, options);
       ASSERT_TRUE(records.ok()) << message_text(records.error());
       Lines texts;
       for (const types::CompareLine& record : records.value().lines()) {
@@ -389,8 +386,7 @@ TEST(ReadAndNormalize, NormalizesTheStrippedLine) {
   options.ignore_case = true;
   options.ignore_tab_expansion = true;
   options.tabsize = 4;
-  Result<CompareLines> records =
-      read_and_normalize(path, options);
+  Result<CompareLines> records = read_and_normalize(path, options);
   ASSERT_TRUE(records.ok()) << message_text(records.error());
   ASSERT_EQ(1u, records.value().lines().size());
   EXPECT_EQ("A\t", records.value().lines()[0].text);
@@ -400,8 +396,7 @@ TEST(ReadAndNormalize, NormalizesTheStrippedLine) {
 TEST(ReadAndNormalize, PassesReadFailuresOnUnchanged) {
   TempDir dir;
   std::string path = dir.write("bad", "ok\n\xfe\n");
-  Result<CompareLines> records =
-      read_and_normalize(path, CompareOptions{});
+  Result<CompareLines> records = read_and_normalize(path, CompareOptions{});
   ASSERT_FALSE(records.ok());
   EXPECT_EQ(path + ": invalid UTF-8 content", message_text(records.error()));
 }

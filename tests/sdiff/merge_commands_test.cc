@@ -140,8 +140,8 @@ TEST(HandleInteractiveChoice, AppendsTheTextsTheCommandTakes) {
     handle_interactive_choice({c.command}, c.row, state);
     Lines expected = {"earlier"};
     expected.insert(expected.end(), c.expected.begin(), c.expected.end());
-    EXPECT_EQ(expected, Lines(state.output_lines.begin(),
-                              state.output_lines.end()));
+    EXPECT_EQ(expected,
+              Lines(state.output_lines.begin(), state.output_lines.end()));
     EXPECT_EQ(c.silent, state.silent_mode);
     EXPECT_FALSE(state.quit_requested);
     EXPECT_EQ(3u, state.difference_count);
