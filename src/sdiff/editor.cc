@@ -70,30 +70,24 @@ std::string temp_file_path() {
 // on the opened file before it is emptied, so nothing can be swapped in
 // between.
 Result<void> write_temp_file(const std::string& path, std::string_view text) {
-  int fd;
-  do {
-    fd = ::open(path.c_str(),
-                O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0)
-    return prefixed(kCreateFailed, io_utils::os_error_text(errno));
+  io_utils::OpenedFile file = io_utils::open_file(
+      path, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK, 0666);
+  if (!file.fd.is_open())
+    return prefixed(kCreateFailed, io_utils::os_error_text(file.error));
 
-  Result<void> written;
   struct stat status;
-  if (::fstat(fd, &status) != 0) {
-    written = prefixed(kCreateFailed, io_utils::os_error_text(errno));
-  } else if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() ||
-             status.st_nlink != 1) {
-    written = prefixed(kCreateFailed, io_utils::os_error_text(EPERM));
-  } else if (::ftruncate(fd, 0) != 0) {
-    written = prefixed(kCreateFailed, io_utils::os_error_text(errno));
-  } else if (Result<void> all = io_utils::write_all(fd, text); !all.ok()) {
-    written = prefixed(kCreateFailed, io_utils::message_text(all.error()));
-  }
-  if (::close(fd) != 0 && written.ok()) {
-    written = prefixed(kCreateFailed, io_utils::os_error_text(errno));
-  }
-  return written;
+  if (::fstat(file.fd.get(), &status) != 0)
+    return prefixed(kCreateFailed, io_utils::os_error_text(errno));
+  if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() ||
+      status.st_nlink != 1)
+    return prefixed(kCreateFailed, io_utils::os_error_text(EPERM));
+  if (::ftruncate(file.fd.get(), 0) != 0)
+    return prefixed(kCreateFailed, io_utils::os_error_text(errno));
+  if (Result<void> all = io_utils::write_all(file.fd.get(), text); !all.ok())
+    return prefixed(kCreateFailed, io_utils::message_text(all.error()));
+  if (const int error = file.fd.close(); error != 0)
+    return prefixed(kCreateFailed, io_utils::os_error_text(error));
+  return {};
 }
 
 DiffError launch_failed(const std::string& editor, int errnum) {
@@ -154,32 +148,16 @@ Result<int> run_editor(const std::string& editor, const std::string& path) {
   return wait_status;
 }
 
-Result<std::string> read_edited_file(const std::string& path) {
-  int fd;
-  do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0)
-    return prefixed(kReadFailed, io_utils::os_error_text(errno));
-
-  std::string content;
-  char buffer[8192];
-  for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n > 0) {
-      content.append(buffer, static_cast<std::size_t>(n));
-    } else if (n == 0) {
-      break;
-    } else if (errno != EINTR) {
-      int read_error = errno;
-      ::close(fd);
-      return prefixed(kReadFailed, io_utils::os_error_text(read_error));
-    }
-  }
-  ::close(fd);
-  if (!io_utils::is_valid_utf8(content)) {
+Result<io_utils::ByteBuffer> read_edited_file(const std::string& path) {
+  io_utils::OpenedFile file = io_utils::open_file(path, O_RDONLY);
+  if (!file.fd.is_open())
+    return prefixed(kReadFailed, io_utils::os_error_text(file.error));
+  io_utils::ByteBuffer content;
+  if (const int error = io_utils::read_to_end(file.fd.get(), content);
+      error != 0)
+    return prefixed(kReadFailed, io_utils::os_error_text(error));
+  if (!io_utils::is_valid_utf8(content.view()))
     return prefixed(kReadFailed, io_utils::kInvalidUtf8StreamText);
-  }
   return content;
 }
 
@@ -230,11 +208,11 @@ Result<std::vector<std::string>> launch_editor_with_content(
     return DiffError::message("Editor exited with error");
   }
   // A file that cannot be read back is left for the user to recover.
-  Result<std::string> edited = read_edited_file(path);
+  Result<io_utils::ByteBuffer> edited = read_edited_file(path);
   if (!edited.ok())
     return std::move(edited.error());
   ::unlink(path.c_str());
-  return lines_without_markers(edited.value());
+  return lines_without_markers(edited.value().view());
 }
 
 }  // namespace sdiff
