@@ -30,6 +30,8 @@ using io_utils::Result;
 constexpr std::string_view kMarkerPrefixes[] = {"<<<<<<", "======", ">>>>>>"};
 constexpr std::string_view kCreateFailed = "Failed to create temp file: ";
 constexpr std::string_view kReadFailed = "Failed to read edited file: ";
+constexpr std::string_view kNotRegularText = "not a regular file";
+constexpr mode_t kPrivateMode = 0600;
 
 DiffError prefixed(std::string_view prefix, std::string_view error_text) {
   return DiffError::message(std::string(prefix) + std::string(error_text));
@@ -68,10 +70,11 @@ std::string temp_file_path() {
 // link is not followed (O_NOFOLLOW), a FIFO does not block the open
 // (O_NONBLOCK, which does nothing to a regular file), and the checks run
 // on the opened file before it is emptied, so nothing can be swapped in
-// between.
+// between. The text may come from files only the user may read, so the
+// file is the owner's alone, also when an older one is reused.
 Result<void> write_temp_file(const std::string& path, std::string_view text) {
   io_utils::OpenedFile file = io_utils::open_file(
-      path, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK, 0666);
+      path, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK, kPrivateMode);
   if (!file.fd.is_open())
     return prefixed(kCreateFailed, io_utils::os_error_text(file.error));
 
@@ -81,7 +84,8 @@ Result<void> write_temp_file(const std::string& path, std::string_view text) {
   if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() ||
       status.st_nlink != 1)
     return prefixed(kCreateFailed, io_utils::os_error_text(EPERM));
-  if (::ftruncate(file.fd.get(), 0) != 0)
+  if (::fchmod(file.fd.get(), kPrivateMode) != 0 ||
+      ::ftruncate(file.fd.get(), 0) != 0)
     return prefixed(kCreateFailed, io_utils::os_error_text(errno));
   if (Result<void> all = io_utils::write_all(file.fd.get(), text); !all.ok())
     return prefixed(kCreateFailed, io_utils::message_text(all.error()));
@@ -148,12 +152,25 @@ Result<int> run_editor(const std::string& editor, const std::string& path) {
   return wait_status;
 }
 
+// The editor may leave anything at the path. As on the writing side, a
+// symbolic link is not followed and a FIFO cannot block the open; only a
+// regular file is read, so a FIFO cannot hang the merge and no device is
+// read from. A directory is refused with the error reading it would give.
 Result<io_utils::ByteBuffer> read_edited_file(const std::string& path) {
-  io_utils::OpenedFile file = io_utils::open_file(path, O_RDONLY);
+  io_utils::OpenedFile file =
+      io_utils::open_file(path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
   if (!file.fd.is_open())
     return prefixed(kReadFailed, io_utils::os_error_text(file.error));
+  struct stat status;
+  if (::fstat(file.fd.get(), &status) != 0)
+    return prefixed(kReadFailed, io_utils::os_error_text(errno));
+  if (S_ISDIR(status.st_mode))
+    return prefixed(kReadFailed, io_utils::os_error_text(EISDIR));
+  if (!S_ISREG(status.st_mode))
+    return prefixed(kReadFailed, kNotRegularText);
   io_utils::ByteBuffer content;
-  if (const int error = io_utils::read_to_end(file.fd.get(), content);
+  if (const int error = io_utils::read_to_end(
+          file.fd.get(), content, static_cast<std::size_t>(status.st_size));
       error != 0)
     return prefixed(kReadFailed, io_utils::os_error_text(error));
   if (!io_utils::is_valid_utf8(content.view()))
