@@ -1,7 +1,6 @@
 // The merged file: created or truncated, written through one buffer.
 #include "sdiff/merged_file.h"
 
-#include <errno.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -29,25 +28,11 @@ struct BufferedFile {
 // Sends the buffered bytes to the file; whatever could not be sent stays
 // buffered, at the front.
 Result<void> flush_buffer(BufferedFile& file) {
-  std::size_t sent = 0;
-  Result<void> result;
-  while (sent < file.used) {
-    ssize_t n = ::write(file.fd, file.buffer + sent, file.used - sent);
-    if (n < 0) {
-      if (errno == EINTR)
-        continue;
-      result = DiffError::message(io_utils::os_error_text(errno));
-      break;
-    }
-    if (n == 0) {
-      result =
-          DiffError::message(std::string(io_utils::kWriteBufferedZeroText));
-      break;
-    }
-    sent += static_cast<std::size_t>(n);
-  }
-  std::memmove(file.buffer, file.buffer + sent, file.used - sent);
-  file.used -= sent;
+  std::string_view rest(file.buffer, file.used);
+  Result<void> result =
+      io_utils::write_out(file.fd, rest, io_utils::kWriteBufferedZeroText);
+  std::memmove(file.buffer, rest.data(), rest.size());
+  file.used = rest.size();
   return result;
 }
 
@@ -89,22 +74,20 @@ Result<void> put_lines(BufferedFile& file,
 
 Result<void> write_merged_file(const std::string& path,
                                std::span<const std::string_view> lines) {
-  BufferedFile file;
-  do {
-    file.fd =
-        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  } while (file.fd < 0 && errno == EINTR);
-  if (file.fd < 0) {
+  io_utils::OpenedFile output =
+      io_utils::open_file(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  if (!output.fd.is_open()) {
     return DiffError::message("Cannot create output file '" + path +
-                              "': " + io_utils::os_error_text(errno));
+                              "': " + io_utils::os_error_text(output.error));
   }
+  BufferedFile file;
+  file.fd = output.fd.get();
   Result<void> result = put_lines(file, lines);
   if (!result.ok()) {
     // One last try for what is still buffered; the first error is the one
     // reported.
     (void)flush_buffer(file);
   }
-  ::close(file.fd);
   return result;
 }
 
