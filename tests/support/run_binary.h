@@ -23,6 +23,12 @@ struct RunOptions {
   std::vector<int> closed_fds;  // standard descriptors closed in the child
   // When set, the program runs under this address-space limit, in KiB.
   std::optional<unsigned long> memory_limit_kib;
+  // When set, the program runs under this file size limit, in bytes; the
+  // limit is taken in whole 512-byte blocks.
+  std::optional<unsigned long> file_size_limit;
+  // When set, the program runs as this user and group, with no other
+  // groups; see can_switch_user.
+  std::optional<unsigned> user_id;
 };
 
 struct RunResult {
@@ -36,6 +42,10 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
 
 // The path of the built program.
 std::string vrelsdiff_path();
+
+// Whether RunOptions::user_id can be used: the tests run as root and the
+// tool that switches users is installed.
+bool can_switch_user();
 
 }  // namespace testing_support
 
