@@ -100,8 +100,8 @@ DiffError launch_failed(const std::string& editor, int errnum) {
 }
 
 // Runs the editor on `path` without a shell and waits for it; returns its
-// wait status. The program ignores SIGPIPE, and an ignored signal would be
-// inherited, so the child gets the default action back.
+// wait status. The program ignores SIGPIPE and SIGXFSZ, and an ignored
+// signal would be inherited, so the child gets the default actions back.
 Result<int> spawn_and_wait(const std::string& editor, const std::string& path) {
   posix_spawnattr_t attributes;
   if (int error = ::posix_spawnattr_init(&attributes); error != 0) {
@@ -110,6 +110,7 @@ Result<int> spawn_and_wait(const std::string& editor, const std::string& path) {
   sigset_t default_signals;
   sigemptyset(&default_signals);
   sigaddset(&default_signals, SIGPIPE);
+  sigaddset(&default_signals, SIGXFSZ);
   ::posix_spawnattr_setsigdefault(&attributes, &default_signals);
   ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
 

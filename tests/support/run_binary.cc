@@ -74,7 +74,12 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
   } else {
     posix_spawn_file_actions_adddup2(&actions, in_pipe[0], 0);
   }
-  posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
+  if (options.stdout_path) {
+    posix_spawn_file_actions_addopen(&actions, 1, options.stdout_path->c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  } else {
+    posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
+  }
   posix_spawn_file_actions_adddup2(
       &actions, options.stderr_to_stdout ? out_pipe[1] : err_pipe[1], 2);
   for (int fd : options.closed_fds) {

@@ -13,6 +13,8 @@ namespace testing_support {
 struct RunOptions {
   std::string input;                      // fed to standard input
   std::optional<std::string> stdin_path;  // else standard input is this file
+  // When set, standard output is this file, made or emptied; else a pipe.
+  std::optional<std::string> stdout_path;
   // Added to the child's environment, which otherwise holds only PATH and
   // the sanitizer settings: no locale, editor or TMPDIR variables.
   std::vector<std::pair<std::string, std::string>> env;
