@@ -237,6 +237,8 @@ Result<bool> fill_and_rename(NewFile& file, const std::string& target,
                              std::span<const std::string_view> lines,
                              const std::string& path) {
   if (old != nullptr) {
+    // A file mounted on its own lies on another file system than its
+    // folder, and no rename can reach it.
     struct stat made;
     if (::fstat(file.fd.get(), &made) != 0 || made.st_dev != old->st_dev ||
         !take_attributes(file.fd.get(), *old))
@@ -279,13 +281,13 @@ Result<bool> replace_file(const std::string& target, const struct stat* old,
   return replaced;
 }
 
-// Writes the lines over what `fd` holds, dropping the old content first
-// when `emptied` is false. After a failed write what is still buffered gets
-// one more try; the first error is the one reported.
-Result<void> write_in_place(FileDescriptor fd, bool emptied,
+// Writes the lines to `fd`, dropping the old content first when asked.
+// After a failed write what is still buffered gets one more try; the first
+// error is the one reported.
+Result<void> write_in_place(FileDescriptor fd, bool drop_old_content,
                             const std::string& path,
                             std::span<const std::string_view> lines) {
-  if (!emptied && ::ftruncate(fd.get(), 0) != 0)
+  if (drop_old_content && ::ftruncate(fd.get(), 0) != 0)
     return create_failed(path, errno);
   BufferedFile file;
   file.fd = fd.get();
@@ -328,16 +330,15 @@ Result<void> write_merged_file(const std::string& path,
   }
 
   if (old.fd.is_open()) {
-    // Only a regular file can be emptied; a device or a FIFO has nothing
-    // to drop.
-    return write_in_place(std::move(old.fd), !S_ISREG(old_status.st_mode), path,
+    // Only a regular file has content to drop; a device or a FIFO has none.
+    return write_in_place(std::move(old.fd), S_ISREG(old_status.st_mode), path,
                           lines);
   }
   io_utils::OpenedFile created =
       io_utils::open_file(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
   if (!created.fd.is_open())
     return create_failed(path, created.error);
-  return write_in_place(std::move(created.fd), true, path, lines);
+  return write_in_place(std::move(created.fd), false, path, lines);
 }
 
 }  // namespace sdiff
