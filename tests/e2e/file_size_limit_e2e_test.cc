@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ using testing_support::TempDir;
 
 constexpr unsigned long kLimit = 10240;
 
-// Two files of 108,894 bytes each that differ in one line.
+// Two files of some 109 kB, far beyond the limit, that differ in one line.
 struct LargePair {
   TempDir dir;
   std::string left_text = numbered(false);
