@@ -1,5 +1,6 @@
 // vrelsdiff: the program's entry point; all logic lives in vreldiffutils.
 #include <new>
+#include <stdexcept>
 
 #include "cli/process.h"
 #include "cli/sdiff.h"
@@ -14,6 +15,10 @@ int main() {
     }
     cli::exit_process(status.value());
   } catch (const std::bad_alloc&) {
+    cli::exit_with_error("memory exhausted");
+  } catch (const std::length_error&) {
+    // A container asked to hold more than any memory could: sizes taken
+    // from what a file claims can reach that.
     cli::exit_with_error("memory exhausted");
   }
 }

@@ -52,7 +52,10 @@ void prepare_process() {
   for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
     fill_standard_descriptor(fd);
   }
+  // A closed pipe and the file size limit then fail the write, which is
+  // reported, instead of ending the process without a word.
   ::signal(SIGPIPE, SIG_IGN);
+  ::signal(SIGXFSZ, SIG_IGN);
   std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
   std::setvbuf(stderr, nullptr, _IONBF, 0);
 }

@@ -30,6 +30,8 @@ using io_utils::Result;
 constexpr std::string_view kMarkerPrefixes[] = {"<<<<<<", "======", ">>>>>>"};
 constexpr std::string_view kCreateFailed = "Failed to create temp file: ";
 constexpr std::string_view kReadFailed = "Failed to read edited file: ";
+constexpr std::string_view kNotRegularText = "not a regular file";
+constexpr mode_t kPrivateMode = 0600;
 
 DiffError prefixed(std::string_view prefix, std::string_view error_text) {
   return DiffError::message(std::string(prefix) + std::string(error_text));
@@ -68,32 +70,28 @@ std::string temp_file_path() {
 // link is not followed (O_NOFOLLOW), a FIFO does not block the open
 // (O_NONBLOCK, which does nothing to a regular file), and the checks run
 // on the opened file before it is emptied, so nothing can be swapped in
-// between.
+// between. The text may come from files only the user may read, so the
+// file is the owner's alone, also when an older one is reused.
 Result<void> write_temp_file(const std::string& path, std::string_view text) {
-  int fd;
-  do {
-    fd = ::open(path.c_str(),
-                O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0)
-    return prefixed(kCreateFailed, io_utils::os_error_text(errno));
+  io_utils::OpenedFile file = io_utils::open_file(
+      path, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK, kPrivateMode);
+  if (!file.fd.is_open())
+    return prefixed(kCreateFailed, io_utils::os_error_text(file.error));
 
-  Result<void> written;
   struct stat status;
-  if (::fstat(fd, &status) != 0) {
-    written = prefixed(kCreateFailed, io_utils::os_error_text(errno));
-  } else if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() ||
-             status.st_nlink != 1) {
-    written = prefixed(kCreateFailed, io_utils::os_error_text(EPERM));
-  } else if (::ftruncate(fd, 0) != 0) {
-    written = prefixed(kCreateFailed, io_utils::os_error_text(errno));
-  } else if (Result<void> all = io_utils::write_all(fd, text); !all.ok()) {
-    written = prefixed(kCreateFailed, io_utils::message_text(all.error()));
-  }
-  if (::close(fd) != 0 && written.ok()) {
-    written = prefixed(kCreateFailed, io_utils::os_error_text(errno));
-  }
-  return written;
+  if (::fstat(file.fd.get(), &status) != 0)
+    return prefixed(kCreateFailed, io_utils::os_error_text(errno));
+  if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid() ||
+      status.st_nlink != 1)
+    return prefixed(kCreateFailed, io_utils::os_error_text(EPERM));
+  if (::fchmod(file.fd.get(), kPrivateMode) != 0 ||
+      ::ftruncate(file.fd.get(), 0) != 0)
+    return prefixed(kCreateFailed, io_utils::os_error_text(errno));
+  if (Result<void> all = io_utils::write_all(file.fd.get(), text); !all.ok())
+    return prefixed(kCreateFailed, io_utils::message_text(all.error()));
+  if (const int error = file.fd.close(); error != 0)
+    return prefixed(kCreateFailed, io_utils::os_error_text(error));
+  return {};
 }
 
 DiffError launch_failed(const std::string& editor, int errnum) {
@@ -102,8 +100,8 @@ DiffError launch_failed(const std::string& editor, int errnum) {
 }
 
 // Runs the editor on `path` without a shell and waits for it; returns its
-// wait status. The program ignores SIGPIPE, and an ignored signal would be
-// inherited, so the child gets the default action back.
+// wait status. The program ignores SIGPIPE and SIGXFSZ, and an ignored
+// signal would be inherited, so the child gets the default actions back.
 Result<int> spawn_and_wait(const std::string& editor, const std::string& path) {
   posix_spawnattr_t attributes;
   if (int error = ::posix_spawnattr_init(&attributes); error != 0) {
@@ -112,6 +110,7 @@ Result<int> spawn_and_wait(const std::string& editor, const std::string& path) {
   sigset_t default_signals;
   sigemptyset(&default_signals);
   sigaddset(&default_signals, SIGPIPE);
+  sigaddset(&default_signals, SIGXFSZ);
   ::posix_spawnattr_setsigdefault(&attributes, &default_signals);
   ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
 
@@ -154,32 +153,29 @@ Result<int> run_editor(const std::string& editor, const std::string& path) {
   return wait_status;
 }
 
-Result<std::string> read_edited_file(const std::string& path) {
-  int fd;
-  do {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0)
+// The editor may leave anything at the path. As on the writing side, a
+// symbolic link is not followed and a FIFO cannot block the open; only a
+// regular file is read, so a FIFO cannot hang the merge and no device is
+// read from. A directory is refused with the error reading it would give.
+Result<io_utils::ByteBuffer> read_edited_file(const std::string& path) {
+  io_utils::OpenedFile file =
+      io_utils::open_file(path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+  if (!file.fd.is_open())
+    return prefixed(kReadFailed, io_utils::os_error_text(file.error));
+  struct stat status;
+  if (::fstat(file.fd.get(), &status) != 0)
     return prefixed(kReadFailed, io_utils::os_error_text(errno));
-
-  std::string content;
-  char buffer[8192];
-  for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n > 0) {
-      content.append(buffer, static_cast<std::size_t>(n));
-    } else if (n == 0) {
-      break;
-    } else if (errno != EINTR) {
-      int read_error = errno;
-      ::close(fd);
-      return prefixed(kReadFailed, io_utils::os_error_text(read_error));
-    }
-  }
-  ::close(fd);
-  if (!io_utils::is_valid_utf8(content)) {
+  if (S_ISDIR(status.st_mode))
+    return prefixed(kReadFailed, io_utils::os_error_text(EISDIR));
+  if (!S_ISREG(status.st_mode))
+    return prefixed(kReadFailed, kNotRegularText);
+  io_utils::ByteBuffer content;
+  if (const int error = io_utils::read_to_end(
+          file.fd.get(), content, static_cast<std::size_t>(status.st_size));
+      error != 0)
+    return prefixed(kReadFailed, io_utils::os_error_text(error));
+  if (!io_utils::is_valid_utf8(content.view()))
     return prefixed(kReadFailed, io_utils::kInvalidUtf8StreamText);
-  }
   return content;
 }
 
@@ -230,11 +226,11 @@ Result<std::vector<std::string>> launch_editor_with_content(
     return DiffError::message("Editor exited with error");
   }
   // A file that cannot be read back is left for the user to recover.
-  Result<std::string> edited = read_edited_file(path);
+  Result<io_utils::ByteBuffer> edited = read_edited_file(path);
   if (!edited.ok())
     return std::move(edited.error());
   ::unlink(path.c_str());
-  return lines_without_markers(edited.value());
+  return lines_without_markers(edited.value().view());
 }
 
 }  // namespace sdiff

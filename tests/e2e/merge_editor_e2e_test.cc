@@ -1,6 +1,7 @@
 // The merge's editing commands through the program, with editor scripts
 // that the tests write.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <optional>
 #include <regex>
@@ -177,6 +178,52 @@ TEST(MergeEdit, StartsTheEditorWithTheDefaultSigpipeAction) {
       fixture.dir.path());
   EXPECT_EQ(1, result.status) << result.err;
   EXPECT_EQ("141\n", fixture.dir.read("status"));
+}
+
+// The temporary file holds the user's lines in a shared folder: it is the
+// owner's alone, whatever the umask would allow.
+TEST(MergeEdit, MakesTheTemporaryFileReadableByItsOwnerOnly) {
+  EditFixture fixture;
+  const mode_t saved = ::umask(0);
+  auto result = fixture.merge(
+      "el\n",
+      fixture.editor("stat -c %a \"$1\" > '" + fixture.dir.file("mode") + "'"),
+      fixture.dir.path());
+  ::umask(saved);
+  EXPECT_EQ(1, result.status) << result.err;
+  EXPECT_EQ("600\n", fixture.dir.read("mode"));
+}
+
+// Whatever the editor leaves at the path other than a regular file is
+// neither read nor waited for, and stays there for the user to see.
+TEST(MergeEdit, ReadsBackOnlyARegularFile) {
+  struct Case {
+    const char* name;
+    std::string body;
+    std::string error;
+    mode_t left_in_place;
+  } cases[] = {
+      {"FIFO", "rm \"$1\" && mkfifo \"$1\"", "not a regular file", S_IFIFO},
+      {"symbolic link to a file",
+       "printf 'secret\\n' > \"$1.target\" && rm \"$1\" && "
+       "ln -s \"$1.target\" \"$1\"",
+       "Too many levels of symbolic links (os error 40)", S_IFLNK},
+      {"directory", "rm \"$1\" && mkdir \"$1\"", "Is a directory (os error 21)",
+       S_IFDIR},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EditFixture fixture;
+    auto result =
+        fixture.merge("e\nl\n", fixture.editor(c.body), fixture.dir.path());
+    EXPECT_EQ(2, result.status);
+    EXPECT_EQ("% vrelsdiff: Failed to read edited file: " + c.error + "\n",
+              result.err);
+    EXPECT_EQ("previous\n", fixture.dir.read("out"));
+    struct stat status;
+    ASSERT_EQ(0, ::lstat(fixture.dir.read("argument").c_str(), &status));
+    EXPECT_EQ(c.left_in_place, status.st_mode & S_IFMT);
+  }
 }
 
 }  // namespace

@@ -283,6 +283,24 @@ TEST(LaunchEditorWithContent, RewritesItsOwnFileOnEveryStep) {
   EXPECT_EQ(Lines{"3rd"}, second.value());
 }
 
+// The text may come from files only the user may read: the file is the
+// owner's alone whatever the umask, also when an old one of ours is reused.
+TEST(LaunchEditorWithContent, KeepsItsFileReadableByItsOwnerOnly) {
+  for (const bool reused : {false, true}) {
+    SCOPED_TRACE(reused ? "reused file" : "new file");
+    EditorFixture fixture("stat -c %a \"$1\" > \"$(dirname \"$1\")/mode\"");
+    if (reused) {
+      fixture.dir.write(temp_name(), "left behind\n");
+      ASSERT_EQ(0, ::chmod(fixture.temp_path.c_str(), 0666));
+    }
+    const mode_t saved = ::umask(0);
+    auto result = launch_editor_with_content("x");
+    ::umask(saved);
+    ASSERT_TRUE(result.ok()) << error_text(result);
+    EXPECT_EQ("600\n", fixture.dir.read("mode"));
+  }
+}
+
 // The path is predictable, so someone else may have put something there
 // first; the step must neither write through it nor hand it to the editor.
 TEST(LaunchEditorWithContent, RefusesWhatOthersPutAtThePath) {

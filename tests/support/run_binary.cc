@@ -40,6 +40,9 @@ std::vector<char*> as_argv(std::vector<std::string>& strings) {
   return pointers;
 }
 
+// Runs a program as another user, given after the options for that.
+constexpr const char* kSwitchUser = "/usr/bin/setpriv";
+
 void make_pipe(int fds[2]) {
   if (pipe2(fds, O_CLOEXEC) != 0) {
     ADD_FAILURE() << "pipe: " << strerror(errno);
@@ -50,6 +53,10 @@ void make_pipe(int fds[2]) {
 
 std::string vrelsdiff_path() {
   return VRELSDIFF_PATH;
+}
+
+bool can_switch_user() {
+  return geteuid() == 0 && access(kSwitchUser, X_OK) == 0;
 }
 
 RunResult run_vrelsdiff(const std::vector<std::string>& args,
@@ -67,7 +74,12 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
   } else {
     posix_spawn_file_actions_adddup2(&actions, in_pipe[0], 0);
   }
-  posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
+  if (options.stdout_path) {
+    posix_spawn_file_actions_addopen(&actions, 1, options.stdout_path->c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  } else {
+    posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
+  }
   posix_spawn_file_actions_adddup2(
       &actions, options.stderr_to_stdout ? out_pipe[1] : err_pipe[1], 2);
   for (int fd : options.closed_fds) {
@@ -78,12 +90,22 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
   }
 
   std::vector<std::string> argv_strings = {vrelsdiff_path()};
-  if (options.memory_limit_kib) {
-    // The shell sets the limit and then becomes the program itself.
-    argv_strings = {"/bin/sh", "-c",
-                    "ulimit -v " + std::to_string(*options.memory_limit_kib) +
-                        " && exec \"$0\" \"$@\"",
+  std::string limits;
+  if (options.memory_limit_kib)
+    limits += "ulimit -v " + std::to_string(*options.memory_limit_kib) + " && ";
+  if (options.file_size_limit)
+    limits +=
+        "ulimit -f " + std::to_string(*options.file_size_limit / 512) + " && ";
+  if (!limits.empty()) {
+    // The shell sets the limits and then becomes the program itself.
+    argv_strings = {"/bin/sh", "-c", limits + "exec \"$0\" \"$@\"",
                     vrelsdiff_path()};
+  }
+  if (options.user_id) {
+    const std::string id = std::to_string(*options.user_id);
+    argv_strings.insert(
+        argv_strings.begin(),
+        {kSwitchUser, "--reuid=" + id, "--regid=" + id, "--clear-groups"});
   }
   argv_strings.insert(argv_strings.end(), args.begin(), args.end());
   std::vector<std::string> env_strings = child_environment(options);

@@ -13,6 +13,8 @@ namespace testing_support {
 struct RunOptions {
   std::string input;                      // fed to standard input
   std::optional<std::string> stdin_path;  // else standard input is this file
+  // When set, standard output is this file, made or emptied; else a pipe.
+  std::optional<std::string> stdout_path;
   // Added to the child's environment, which otherwise holds only PATH and
   // the sanitizer settings: no locale, editor or TMPDIR variables.
   std::vector<std::pair<std::string, std::string>> env;
@@ -23,6 +25,12 @@ struct RunOptions {
   std::vector<int> closed_fds;  // standard descriptors closed in the child
   // When set, the program runs under this address-space limit, in KiB.
   std::optional<unsigned long> memory_limit_kib;
+  // When set, the program runs under this file size limit, in bytes; the
+  // limit is taken in whole 512-byte blocks.
+  std::optional<unsigned long> file_size_limit;
+  // When set, the program runs as this user and group, with no other
+  // groups; see can_switch_user.
+  std::optional<unsigned> user_id;
 };
 
 struct RunResult {
@@ -36,6 +44,10 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
 
 // The path of the built program.
 std::string vrelsdiff_path();
+
+// Whether RunOptions::user_id can be used: the tests run as root and the
+// tool that switches users is installed.
+bool can_switch_user();
 
 }  // namespace testing_support
 
