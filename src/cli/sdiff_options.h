@@ -11,23 +11,31 @@
 
 namespace cli::sdiff {
 
+// A width outside kMinWidth..kMaxWidth columns is brought within them by the
+// parser and refused by SdiffOptions::validate; a width or tab size that is
+// no number gives the default.
+inline constexpr std::uint64_t kDefaultWidth = 130;
+inline constexpr std::uint64_t kMinWidth = 20;
+inline constexpr std::uint64_t kMaxWidth = 500;
+inline constexpr std::uint64_t kDefaultTabsize = 8;
+
 // The parsed command line. Fields follow the order of the help text, the
 // operands last.
 struct SdiffOptions {
-  std::optional<std::string> output;   // -o, --output
-  std::uint64_t width = 130;           // -w, -W, --width; kept within 20..500
-  bool left_column = false;            // -l, --left-column
-  bool suppress_common_lines = false;  // -s, --suppress-common-lines
-  bool expand_tabs = false;            // -t, --expand-tabs
-  std::uint64_t tabsize = 8;           // --tabsize; checked to be 1..32
-  bool ignore_case = false;            // -i, --ignore-case
-  bool ignore_tab_expansion = false;   // -E, --ignore-tab-expansion
-  bool ignore_trailing_space = false;  // -Z, --ignore-trailing-space
-  bool ignore_space_change = false;    // -b, --ignore-space-change
-  bool ignore_all_space = false;       // --ignore-all-space
-  bool ignore_blank_lines = false;     // -B, --ignore-blank-lines
-  bool text = false;                   // -a, --text; no effect
-  bool strip_trailing_cr = false;      // --strip-trailing-cr
+  std::optional<std::string> output;        // -o, --output
+  std::uint64_t width = kDefaultWidth;      // -w, -W, --width
+  bool left_column = false;                 // -l, --left-column
+  bool suppress_common_lines = false;       // -s, --suppress-common-lines
+  bool expand_tabs = false;                 // -t, --expand-tabs
+  std::uint64_t tabsize = kDefaultTabsize;  // --tabsize; checked to be 1..32
+  bool ignore_case = false;                 // -i, --ignore-case
+  bool ignore_tab_expansion = false;        // -E, --ignore-tab-expansion
+  bool ignore_trailing_space = false;       // -Z, --ignore-trailing-space
+  bool ignore_space_change = false;         // -b, --ignore-space-change
+  bool ignore_all_space = false;            // --ignore-all-space
+  bool ignore_blank_lines = false;          // -B, --ignore-blank-lines
+  bool text = false;                        // -a, --text; no effect
+  bool strip_trailing_cr = false;           // --strip-trailing-cr
   std::optional<std::string> diff_program;  // -d, --diff-program; no effect
   bool help = false;                        // -h, --help
   bool version = false;                     // -v, --version

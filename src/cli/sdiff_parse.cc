@@ -11,10 +11,6 @@
 namespace cli::sdiff {
 namespace {
 
-constexpr std::uint64_t kDefaultWidth = 130;
-constexpr std::uint64_t kMinWidth = 20;
-constexpr std::uint64_t kMaxWidth = 500;
-constexpr std::uint64_t kDefaultTabsize = 8;
 constexpr std::uint64_t kDefaultHorizonLines = 0;
 
 bool is_ascii_digits(std::string_view text) {
