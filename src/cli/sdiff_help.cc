@@ -12,6 +12,7 @@
 #include "i18n/sdiff_messages.h"
 #include "io_utils/diff_error.h"
 #include "io_utils/fd_io.h"
+#include "io_utils/utf8.h"
 
 namespace cli::sdiff {
 namespace {
@@ -26,16 +27,6 @@ std::string_view pick(std::string_view english, std::string_view chinese) {
   return i18n::detect_locale() ? chinese : english;
 }
 
-// Unicode scalar values, not bytes: the field is counted in characters.
-std::size_t character_count(std::string_view text) {
-  std::size_t count = 0;
-  for (char c : text) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-      ++count;
-  }
-  return count;
-}
-
 void append_line(std::string& text, std::string_view line) {
   text += line;
   text += '\n';
@@ -45,7 +36,8 @@ void append_options(std::string& text, const OptionLines& lines) {
   for (const auto& [label, description] : lines) {
     text += "  ";
     text += label;
-    const std::size_t width = character_count(label);
+    // The field is counted in characters, not bytes.
+    const std::size_t width = io_utils::character_count(label);
     if (width < kLabelField)
       text.append(kLabelField - width, ' ');
     append_line(text, description);
