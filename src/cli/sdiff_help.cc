@@ -14,6 +14,10 @@
 #include "io_utils/fd_io.h"
 #include "io_utils/utf8.h"
 
+#ifndef VRELSDIFF_VERSION
+#error "the build defines VRELSDIFF_VERSION as the project's version"
+#endif
+
 namespace cli::sdiff {
 namespace {
 
@@ -140,7 +144,7 @@ std::string help_text() {
 }
 
 std::string version_text() {
-  std::string text = "vrelsdiff 0.1.0\n";
+  std::string text = "vrelsdiff " VRELSDIFF_VERSION "\n";
   append_line(text, pick("Compares two text files side by side and merges them "
                          "interactively.",
                          "并排比较两个文本文件，并可交互式地合并它们。"));
