@@ -151,8 +151,10 @@ std::string version_text() {
   return text;
 }
 
-// Standard output is line-buffered, so each line leaves on its own. A text
-// that did not arrive whole must not end in a status that says it did.
+// Each line goes out in a write(2) of its own, as a line-buffered stream would
+// hand it over, and the first write that fails ends the process with status
+// 2: a text that did not arrive whole must not end in a status that says it
+// did.
 void write_lines(std::string_view text) {
   while (!text.empty()) {
     const std::size_t end = text.find('\n') + 1;
