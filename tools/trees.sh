@@ -9,20 +9,26 @@
 plain_tree=build
 sanitized_tree=build-asan
 
-# CMake cannot change the compiler of a configured tree, so a tree made with
-# another compiler (as older checkouts made build-asan/) is made afresh.
-require_compiler() {
-  local tree=$1 compiler=$2
-  if [ -f "$tree/CMakeCache.txt" ] &&
-    ! grep -qE "^CMAKE_CXX_COMPILER:[A-Z]+=(.*/)?${compiler//+/\\+}\$" \
-      "$tree/CMakeCache.txt"; then
+# The cmake argument that picks `compiler` for a new tree. CMake cannot
+# change the compiler of a configured tree: a tree made with the same kind of
+# compiler (`id` as CMake names it, GNU or Clang) is kept as it is, and one
+# made with another kind (as older checkouts made build-asan/ with g++) is
+# made afresh.
+compiler_choice() {
+  local tree=$1 id=$2 compiler=$3
+  if [ -f "$tree/CMakeCache.txt" ]; then
+    if grep -qs "set(CMAKE_CXX_COMPILER_ID \"$id\")" \
+      "$tree"/CMakeFiles/*/CMakeCXXCompiler.cmake; then
+      return
+    fi
     rm -rf "$tree"
   fi
+  echo "-DCMAKE_CXX_COMPILER=$compiler"
 }
 
 configure_plain_tree() {
-  require_compiler "$plain_tree" g++
-  cmake -S . -B "$plain_tree" -G Ninja -DCMAKE_CXX_COMPILER=g++ \
+  cmake -S . -B "$plain_tree" -G Ninja \
+    $(compiler_choice "$plain_tree" GNU g++) \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 }
 
@@ -30,8 +36,8 @@ configure_plain_tree() {
 # tests finish sooner too. Warnings always fail this tree, so that test-all
 # and fuzzing by hand configure it alike and never rebuild it for a flag.
 configure_sanitized_tree() {
-  require_compiler "$sanitized_tree" clang++
-  cmake -S . -B "$sanitized_tree" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+  cmake -S . -B "$sanitized_tree" -G Ninja \
+    $(compiler_choice "$sanitized_tree" Clang clang++) \
     -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 \
     -DVRELSDIFF_SANITIZE=ON -DVRELSDIFF_FUZZ=ON -DVRELSDIFF_WERROR=ON \
     -DVRELSDIFF_BUILD_TESTS=ON -DVRELSDIFF_BUILD_BENCH=OFF "$@"
