@@ -1,12 +1,14 @@
-// Fuzz target: parsing an answer at the merge prompt. Any bytes parse, and
-// a keyword means the same with white space around it, in upper case and
-// with its line end.
+// Fuzz target: parsing an answer at the merge prompt. A short word over the
+// letters, digits and signs the answers are made of means what the reference
+// below says, bare and with white space around it, in any case and with its
+// line end; near misses such as "sil" or "e1" mean nothing. Any bytes parse.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -15,40 +17,60 @@
 namespace {
 
 constexpr std::size_t kMaxInput = 1024;
+// One more than the longest answer, so that longer words are tried too.
+constexpr std::size_t kMaxWord = 7;
 
 using sdiff::InteractiveCommand;
-using sdiff::InteractiveCommandKind;
+using Kind = sdiff::InteractiveCommandKind;
 
 void require(bool condition) {
   if (!condition)
     std::abort();
 }
 
-struct Keyword {
-  std::string_view answer;
-  InteractiveCommandKind kind;
-};
+// What a word means, one choice per line, written apart from the library's
+// own table.
+Kind reference_meaning(std::string_view word) {
+  const auto is = [word](std::initializer_list<std::string_view> answers) {
+    for (std::string_view answer : answers) {
+      if (word == answer)
+        return true;
+    }
+    return false;
+  };
+  if (is({"l", "1", "<"}))
+    return Kind::Left;
+  if (is({"r", "2", ">"}))
+    return Kind::Right;
+  if (is({"b", "3"}))
+    return Kind::Both;
+  if (is({"e"}))
+    return Kind::Edit;
+  if (is({"el"}))
+    return Kind::EditLeft;
+  if (is({"er"}))
+    return Kind::EditRight;
+  if (is({"s", ""}))  // Enter alone skips
+    return Kind::Skip;
+  if (is({"q"}))
+    return Kind::Quit;
+  if (is({"?", "h", "help"}))
+    return Kind::Help;
+  if (is({"silent"}))
+    return Kind::Silent;
+  return Kind::Unrecognized;
+}
 
-constexpr Keyword kKeywords[] = {
-    {"l", InteractiveCommandKind::Left},
-    {"1", InteractiveCommandKind::Left},
-    {"<", InteractiveCommandKind::Left},
-    {"r", InteractiveCommandKind::Right},
-    {"2", InteractiveCommandKind::Right},
-    {">", InteractiveCommandKind::Right},
-    {"b", InteractiveCommandKind::Both},
-    {"3", InteractiveCommandKind::Both},
-    {"e", InteractiveCommandKind::Edit},
-    {"el", InteractiveCommandKind::EditLeft},
-    {"er", InteractiveCommandKind::EditRight},
-    {"s", InteractiveCommandKind::Skip},
-    {"", InteractiveCommandKind::Skip},
-    {"q", InteractiveCommandKind::Quit},
-    {"?", InteractiveCommandKind::Help},
-    {"h", InteractiveCommandKind::Help},
-    {"help", InteractiveCommandKind::Help},
-    {"silent", InteractiveCommandKind::Silent},
-};
+// Every character of every answer, and a few that are in none.
+constexpr std::string_view kAlphabet = "lrbesqhpint123<>?0x";
+
+// A byte of the alphabet stands for itself, so that saved inputs can spell
+// their words; any other byte picks one.
+char alphabet_character(char byte) {
+  if (kAlphabet.find(byte) != kAlphabet.npos)
+    return byte;
+  return kAlphabet[static_cast<unsigned char>(byte) % kAlphabet.size()];
+}
 
 // A few white-space characters of each encoded length.
 constexpr std::string_view kWhitespace[] = {
@@ -83,11 +105,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   if (size > kMaxInput)
     return 0;
   FuzzedDataProvider provider(data, size);
-  const Keyword& keyword =
-      kKeywords[provider.ConsumeIntegralInRange<std::size_t>(
-          0, std::size(kKeywords) - 1)];
+  std::string word = provider.ConsumeBytesAsString(
+      provider.ConsumeIntegralInRange<std::size_t>(0, kMaxWord));
+  for (char& c : word) c = alphabet_character(c);
+  const Kind expected = reference_meaning(word);
+
   std::string answer = take_whitespace(provider);
-  for (char c : keyword.answer) {
+  for (char c : word) {
     answer +=
         provider.ConsumeBool()
             ? static_cast<char>(std::toupper(static_cast<unsigned char>(c)))
@@ -96,8 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   answer += take_whitespace(provider);
   if (provider.ConsumeBool())
     answer += provider.ConsumeBool() ? "\r\n" : "\n";
-  require(InteractiveCommand::parse(keyword.answer).kind == keyword.kind);
-  require(InteractiveCommand::parse(answer).kind == keyword.kind);
+  require(InteractiveCommand::parse(word).kind == expected);
+  require(InteractiveCommand::parse(answer).kind == expected);
 
   // Whatever is left is an answer of its own: a line end or a leading space
   // does not change what it means.

@@ -1,4 +1,4 @@
-// Start-up of the standard streams and the command-line layer's exits.
+// Start-up of the standard descriptors and the command-line layer's exits.
 #include "cli/process.h"
 
 #include <errno.h>
@@ -6,7 +6,6 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -56,14 +55,9 @@ void prepare_process() {
   // reported, instead of ending the process without a word.
   ::signal(SIGPIPE, SIG_IGN);
   ::signal(SIGXFSZ, SIG_IGN);
-  std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
-  std::setvbuf(stderr, nullptr, _IONBF, 0);
 }
 
 void exit_process(int status) {
-  if (std::fflush(stdout) != 0) {
-    exit_with_error(io_utils::os_error_text(errno));
-  }
   std::exit(status);
 }
 

@@ -7,14 +7,15 @@
 
 namespace cli {
 
-// Reopens each closed descriptor 0..2 on "/dev/null", ignores SIGPIPE, makes
-// standard output line-buffered and standard error unbuffered. Ends the
-// process with status 2 when "/dev/null" cannot be opened.
+// Reopens each closed descriptor 0..2 on "/dev/null" and ignores SIGPIPE and
+// SIGXFSZ, so that a write to a closed pipe or past the file size limit
+// fails and is reported like any other failed write. Ends the process with
+// status 2 when "/dev/null" cannot be opened.
 void prepare_process();
 
-// Writes out what standard output still holds and ends the process with
-// `status`; a failure to write it out ends the process with status 2 and a
-// message instead.
+// Ends the process with `status`. Nothing is left to write out by then:
+// every output goes straight to its descriptor with write(2) (io_utils/fd_io.h)
+// and nothing is held in a stdio buffer.
 [[noreturn]] void exit_process(int status);
 
 // Writes "vrelsdiff: ", `message` and "\n" to standard error, then, when

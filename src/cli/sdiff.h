@@ -1,51 +1,17 @@
-// The tool's own command line: its options record, parser, checks, help and
-// version.
+// The tool's own command line: its parser, checks, help and version, over
+// the options record of cli/sdiff_options.h.
 #ifndef VRELSDIFF_CLI_SDIFF_H_
 #define VRELSDIFF_CLI_SDIFF_H_
 
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "cli/diff_options.h"
+#include "cli/sdiff_options.h"
 
 namespace cli::sdiff {
-
-// The parsed command line. Fields follow the order of the help text, the
-// operands last.
-struct SdiffOptions {
-  std::optional<std::string> output;   // -o, --output
-  std::uint64_t width = 130;           // -w, -W, --width; kept within 20..500
-  bool left_column = false;            // -l, --left-column
-  bool suppress_common_lines = false;  // -s, --suppress-common-lines
-  bool expand_tabs = false;            // -t, --expand-tabs
-  std::uint64_t tabsize = 8;           // --tabsize; checked to be 1..32
-  bool ignore_case = false;            // -i, --ignore-case
-  bool ignore_tab_expansion = false;   // -E, --ignore-tab-expansion
-  bool ignore_trailing_space = false;  // -Z, --ignore-trailing-space
-  bool ignore_space_change = false;    // -b, --ignore-space-change
-  bool ignore_all_space = false;       // --ignore-all-space
-  bool ignore_blank_lines = false;     // -B, --ignore-blank-lines
-  bool text = false;                   // -a, --text; no effect
-  bool strip_trailing_cr = false;      // --strip-trailing-cr
-  std::optional<std::string> diff_program;  // -d, --diff-program; no effect
-  bool help = false;                        // -h, --help
-  bool version = false;                     // -v, --version
-  bool verbose = false;                     // --verbose; no effect
-  bool minimal = false;                     // --minimal; no effect
-  bool speed_large_files = false;           // --speed-large-files; no effect
-  std::uint64_t horizon_lines = 0;          // --horizon-lines; no effect
-  std::vector<std::string> files;           // operands, as typed
-
-  DiffOptions to_diff_options() const;
-
-  // The first failing range or operand-count test, as a message without the
-  // program name.
-  std::optional<std::string> validate() const;
-};
 
 // Parses the process arguments (argument 0 is never examined). Usage errors,
 // and an argument that is not UTF-8, are printed here and end the process

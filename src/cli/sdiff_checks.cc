@@ -10,8 +10,6 @@
 namespace cli::sdiff {
 namespace {
 
-constexpr std::uint64_t kMinWidth = 20;
-constexpr std::uint64_t kMaxWidth = 500;
 constexpr std::uint64_t kMinTabsize = 1;
 constexpr std::uint64_t kMaxTabsize = 32;
 
@@ -63,10 +61,12 @@ std::optional<std::string> parent_path(std::string_view path) {
 }  // namespace
 
 std::optional<std::string> SdiffOptions::validate() const {
-  if (width < kMinWidth)
-    return "Width must be at least 20 columns";
-  if (width > kMaxWidth)
-    return "Width must be at most 500 columns";
+  if (width < kMinWidth) {
+    return "Width must be at least " + std::to_string(kMinWidth) + " columns";
+  }
+  if (width > kMaxWidth) {
+    return "Width must be at most " + std::to_string(kMaxWidth) + " columns";
+  }
   if (tabsize < kMinTabsize || tabsize > kMaxTabsize) {
     return "Tab size must be between 1 and 32";
   }

@@ -12,6 +12,11 @@
 #include "i18n/sdiff_messages.h"
 #include "io_utils/diff_error.h"
 #include "io_utils/fd_io.h"
+#include "io_utils/utf8.h"
+
+#ifndef VRELSDIFF_VERSION
+#error "the build defines VRELSDIFF_VERSION as the project's version"
+#endif
 
 namespace cli::sdiff {
 namespace {
@@ -26,16 +31,6 @@ std::string_view pick(std::string_view english, std::string_view chinese) {
   return i18n::detect_locale() ? chinese : english;
 }
 
-// Unicode scalar values, not bytes: the field is counted in characters.
-std::size_t character_count(std::string_view text) {
-  std::size_t count = 0;
-  for (char c : text) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-      ++count;
-  }
-  return count;
-}
-
 void append_line(std::string& text, std::string_view line) {
   text += line;
   text += '\n';
@@ -45,7 +40,8 @@ void append_options(std::string& text, const OptionLines& lines) {
   for (const auto& [label, description] : lines) {
     text += "  ";
     text += label;
-    const std::size_t width = character_count(label);
+    // The field is counted in characters, not bytes.
+    const std::size_t width = io_utils::character_count(label);
     if (width < kLabelField)
       text.append(kLabelField - width, ' ');
     append_line(text, description);
@@ -148,15 +144,17 @@ std::string help_text() {
 }
 
 std::string version_text() {
-  std::string text = "vrelsdiff 0.1.0\n";
+  std::string text = "vrelsdiff " VRELSDIFF_VERSION "\n";
   append_line(text, pick("Compares two text files side by side and merges them "
                          "interactively.",
                          "并排比较两个文本文件，并可交互式地合并它们。"));
   return text;
 }
 
-// Standard output is line-buffered, so each line leaves on its own. A text
-// that did not arrive whole must not end in a status that says it did.
+// Each line goes out in a write(2) of its own, as a line-buffered stream would
+// hand it over, and the first write that fails ends the process with status
+// 2: a text that did not arrive whole must not end in a status that says it
+// did.
 void write_lines(std::string_view text) {
   while (!text.empty()) {
     const std::size_t end = text.find('\n') + 1;

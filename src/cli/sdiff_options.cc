@@ -1,5 +1,5 @@
 // The options record's derived settings.
-#include "cli/sdiff.h"
+#include "cli/sdiff_options.h"
 
 namespace cli::sdiff {
 

@@ -11,10 +11,6 @@
 namespace cli::sdiff {
 namespace {
 
-constexpr std::uint64_t kDefaultWidth = 130;
-constexpr std::uint64_t kMinWidth = 20;
-constexpr std::uint64_t kMaxWidth = 500;
-constexpr std::uint64_t kDefaultTabsize = 8;
 constexpr std::uint64_t kDefaultHorizonLines = 0;
 
 bool is_ascii_digits(std::string_view text) {
@@ -115,8 +111,7 @@ bool is_value_name(std::string_view name) {
 // valid UTF-8 by now, so it runs up to the next byte that starts one.
 std::string_view character_at(std::string_view text, std::size_t pos) {
   std::size_t end = pos + 1;
-  while (end < text.size() &&
-         (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+  while (end < text.size() && io_utils::is_continuation_byte(text[end])) {
     ++end;
   }
   return text.substr(pos, end - pos);

@@ -12,10 +12,6 @@
 namespace io_utils {
 namespace {
 
-bool is_lead_byte(char byte) {
-  return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-}
-
 // Every white-space character outside ASCII is encoded starting with one of
 // these bytes (U+0085, U+00A0; U+1680; U+2000 to U+205F; U+3000), so other
 // characters need not be decoded.
@@ -224,7 +220,7 @@ std::string expand_tabs(std::string_view text, std::uint64_t tabsize) {
     }
     out.push_back(byte);
     // A column is a character: count only the first byte of each.
-    if (is_lead_byte(byte))
+    if (!is_continuation_byte(byte))
       ++column;
   }
   return out;

@@ -20,10 +20,6 @@ constexpr char32_t kCapitalSigma = 0x03A3;
 constexpr char32_t kSmallSigma = 0x03C3;
 constexpr char32_t kFinalSigma = 0x03C2;
 
-bool is_continuation(char byte) {
-  return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
-}
-
 // Ranges are sorted and disjoint: the candidate is the last one starting at
 // or before `c`.
 template <typename Range>
@@ -106,7 +102,7 @@ const TwoByteTable& two_byte_lowercase() {
 bool cased_before(std::string_view text, std::size_t pos) {
   while (pos > 0) {
     std::size_t start = pos - 1;
-    while (start > 0 && is_continuation(text[start])) --start;
+    while (start > 0 && is_continuation_byte(text[start])) --start;
     std::size_t next = start;
     char32_t c = decode_utf8(text, next);
     if (!is_case_ignorable(c))
@@ -222,7 +218,7 @@ std::string to_lowercase(std::string_view text) {
     std::size_t start = pos;
     auto lead = static_cast<unsigned char>(text[pos]);
     if (lead >= 0xC2 && lead <= 0xDF && pos + 1 < text.size() &&
-        is_continuation(text[pos + 1])) {
+        is_continuation_byte(text[pos + 1])) {
       auto c =
           static_cast<char32_t>(((lead & 0x1F) << 6) | (text[pos + 1] & 0x3F));
       if (char16_t lower = two_byte_lowercase()[c]; lower != 0) {

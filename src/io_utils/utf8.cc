@@ -12,10 +12,6 @@ namespace {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 
-bool is_continuation(unsigned char byte) {
-  return (byte & 0xC0) == 0x80;
-}
-
 static_assert(std::endian::native == std::endian::little,
               "the word-at-a-time scans assume little-endian byte order");
 
@@ -36,6 +32,25 @@ std::size_t ascii_prefix_length(std::string_view bytes) {
     ++i;
   }
   return i;
+}
+
+// A byte's top bit survives the mask exactly when the bit below it is clear,
+// and the multiplication adds up the surviving bits of a word.
+std::size_t character_count(std::string_view text) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  std::size_t continuations = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    const std::uint64_t marked = word & ~(word << 1) & kHighBits;
+    continuations += static_cast<std::size_t>(((marked >> 7) * kOnes) >> 56);
+  }
+  for (; i < text.size(); ++i) {
+    if (is_continuation_byte(text[i]))
+      ++continuations;
+  }
+  return text.size() - continuations;
 }
 
 bool is_ascii(std::string_view bytes) {
@@ -83,7 +98,7 @@ bool is_valid_utf8(std::string_view bytes) {
     if (p[1] < low || p[1] > high)
       return false;
     for (std::ptrdiff_t i = 2; i < length; ++i) {
-      if (!is_continuation(p[i]))
+      if (!is_continuation_byte(static_cast<char>(p[i])))
         return false;
     }
     p += length;
@@ -103,14 +118,15 @@ char32_t decode_utf8(std::string_view text, std::size_t& pos) {
   // Malformed input is outside the contract, but it must never make us
   // read past the end: a sequence stops at the text's end or at a byte
   // that cannot continue it.
-  if (is_continuation(lead) || lead >= 0xF8) {
+  if (is_continuation_byte(text[pos]) || lead >= 0xF8) {
     ++pos;
     return kReplacementCharacter;
   }
   std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
   char32_t value = lead & (0x7F >> length);
   std::size_t i = 1;
-  for (; i < length && pos + i < text.size() && is_continuation(byte(pos + i));
+  for (; i < length && pos + i < text.size() &&
+         is_continuation_byte(text[pos + i]);
        ++i) {
     value = (value << 6) | (byte(pos + i) & 0x3F);
   }

@@ -8,6 +8,16 @@
 
 namespace io_utils {
 
+// True iff `byte` continues a UTF-8 sequence (10xxxxxx) rather than starting
+// a character.
+constexpr bool is_continuation_byte(char byte) {
+  return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+// The number of characters (Unicode scalar values) of valid UTF-8 text: the
+// bytes that are no continuation byte, found a word at a time.
+std::size_t character_count(std::string_view text);
+
 // The number of bytes below 0x80 at the start of `bytes`, found a word at a
 // time.
 std::size_t ascii_prefix_length(std::string_view bytes);

@@ -2,7 +2,8 @@
 #include "sdiff/render.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "io_utils/utf8.h"
 
 namespace sdiff {
 namespace {
@@ -15,35 +16,11 @@ std::uint64_t next_tab_stop(std::uint64_t column, std::uint64_t tabsize) {
   return column + tabsize - column % tabsize;
 }
 
-bool is_continuation_byte(char byte) {
-  return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
-}
-
-// Every byte but a continuation byte (10xxxxxx) starts a character. Eight
-// bytes at a time: a byte's top bit survives the mask exactly when the bit
-// below it is clear, and the multiplication adds up the surviving bits.
-std::uint64_t character_count(std::string_view piece) {
-  constexpr std::uint64_t kTopBits = 0x8080808080808080;
-  constexpr std::uint64_t kOnes = 0x0101010101010101;
-  std::uint64_t continuations = 0;
-  std::size_t i = 0;
-  for (; i + 8 <= piece.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, piece.data() + i, sizeof word);
-    const std::uint64_t marked = word & ~(word << 1) & kTopBits;
-    continuations += ((marked >> 7) * kOnes) >> 56;
-  }
-  for (; i < piece.size(); ++i) {
-    continuations += is_continuation_byte(piece[i]) ? 1 : 0;
-  }
-  return piece.size() - continuations;
-}
-
 // The bytes of the first `characters` characters of `piece`, each whole.
 std::size_t prefix_bytes(std::string_view piece, std::uint64_t characters) {
   std::size_t end = 0;
   for (; end < piece.size(); ++end) {
-    if (is_continuation_byte(piece[end]))
+    if (io_utils::is_continuation_byte(piece[end]))
       continue;
     if (characters == 0)
       break;
@@ -101,7 +78,7 @@ std::uint64_t sdiff_print_half_line(std::string& out, std::string_view text,
   while (pos < text.size()) {
     const std::size_t tab = std::min(text.find('\t', pos), text.size());
     const std::string_view piece = text.substr(pos, tab - pos);
-    const std::uint64_t characters = character_count(piece);
+    const std::uint64_t characters = io_utils::character_count(piece);
     if (characters > bound - column) {
       const std::size_t kept = prefix_bytes(piece, bound - column);
       out.append(piece.substr(0, kept));

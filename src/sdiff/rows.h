@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/sdiff.h"
+#include "cli/sdiff_options.h"
 #include "io_utils/read_lines.h"
 #include "io_utils/result.h"
 

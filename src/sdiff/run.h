@@ -2,7 +2,7 @@
 #ifndef VRELSDIFF_SDIFF_RUN_H_
 #define VRELSDIFF_SDIFF_RUN_H_
 
-#include "cli/sdiff.h"
+#include "cli/sdiff_options.h"
 #include "io_utils/result.h"
 
 namespace sdiff {

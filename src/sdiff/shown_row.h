@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "cli/sdiff.h"
+#include "cli/sdiff_options.h"
 #include "sdiff/render.h"
 #include "sdiff/rows.h"
 

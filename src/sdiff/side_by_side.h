@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "cli/sdiff.h"
+#include "cli/sdiff_options.h"
 #include "io_utils/result.h"
 
 namespace sdiff {

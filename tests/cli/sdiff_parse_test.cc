@@ -195,10 +195,35 @@ TEST(ParseArgsFrom, OutputAndDiffProgramLetters) {
   });
 }
 
-TEST(ParseLongWithValue, ReturnsThePositionAfterTheValue) {
+// A value in an argument of its own is used up, and the walk goes on with
+// the argument after it: neither is it skipped nor taken as a value again.
+TEST(ParseArgsFrom, TheArgumentAfterASeparateValueIsWalkedNext) {
+  expect_parses({
+      {"--width then a flag",
+       {"--width", "60", "-l", "a"},
+       {.width = 60, .left_column = true, .files = {"a"}}},
+      {"--output then an operand",
+       {"--output", "out", "a"},
+       {.output = "out", .files = {"a"}}},
+      {"--tabsize then the end of options",
+       {"--tabsize", "4", "--", "-s"},
+       {.tabsize = 4, .files = {"-s"}}},
+      {"--diff-program then a flag",
+       {"--diff-program", "p", "-s", "b"},
+       {.suppress_common_lines = true, .diff_program = "p", .files = {"b"}}},
+      {"--horizon-lines then two operands",
+       {"--horizon-lines", "3", "x", "y"},
+       {.horizon_lines = 3, .files = {"x", "y"}}},
+      {"two separate values in a row",
+       {"--output", "o", "--width", "70", "z"},
+       {.output = "o", .width = 70, .files = {"z"}}},
+  });
+}
+
+TEST(ParseLongWithValue, SetsTheFieldOfTheName) {
   SdiffOptions options;
-  EXPECT_EQ(4u, parse_long_with_value(options, "width", "60", 3));
-  EXPECT_EQ(8u, parse_long_with_value(options, "output", "", 7));
+  parse_long_with_value(options, "width", "60", 3);
+  parse_long_with_value(options, "output", "", 7);
   EXPECT_EQ(60u, options.width);
   EXPECT_EQ(std::optional<std::string>(""), options.output);
 }

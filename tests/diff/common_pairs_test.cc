@@ -88,7 +88,7 @@ std::uint64_t brute_force_lcs(const std::string& left,
       }
     }
     if (fits) {
-      best = std::max<std::uint64_t>(best, std::popcount(mask));
+      best = std::max(best, static_cast<std::uint64_t>(std::popcount(mask)));
     }
   }
   return best;

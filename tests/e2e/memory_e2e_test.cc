@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "support/run_binary.h"
+#include "support/sanitizer.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -30,7 +31,7 @@ std::string large_text(char tag) {
 }
 
 TEST(Memory, ExhaustionIsReportedWithStatus2AndNoListing) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(VRELSDIFF_ADDRESS_SANITIZER)
   GTEST_SKIP() << "AddressSanitizer reserves more address space than the "
                   "limit allows";
 #endif

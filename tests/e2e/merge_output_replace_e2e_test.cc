@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <set>
 #include <string>
 #include <tuple>
@@ -120,7 +121,8 @@ TEST(MergeOutputReplace, AFullFileSystemLosesNothing) {
 // the umask, and nothing else is left in the folder.
 TEST(MergeOutputReplace, KeepsTheModeAndOwnerOfTheFileItReplaces) {
   const bool as_root = ::geteuid() == 0;
-  for (const mode_t mode : {0600, 0604, 0750, 02755}) {
+  for (const mode_t mode :
+       std::initializer_list<mode_t>{0600, 0604, 0750, 02755}) {
     SCOPED_TRACE(mode);
     OneChange pair;
     const std::string out = pair.dir.write("out", "previous content\n");

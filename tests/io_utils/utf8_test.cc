@@ -131,5 +131,42 @@ TEST(Utf8, DecodingMalformedBytesStaysInBounds) {
   }
 }
 
+TEST(Utf8, CharacterCountCountsScalarValuesNotBytes) {
+  struct Case {
+    const char* name;
+    std::string text;
+    std::size_t expected;
+  } cases[] = {
+      {"empty", "", 0},
+      {"ascii", "plain", 5},
+      {"one two-byte character", "\xc3\xa9", 1},
+      {"a word of three characters", "\xe4\xb8\x80\xe4\xb8\x80\xc3\xa9", 3},
+      {"a character across the first word's end", "abcdefg\xf0\x9f\x98\x80h",
+       9},
+      {"the largest of each length, DEL last",
+       "\xf4\x8f\xbf\xbf\xef\xbf\xbf\xdf\xbf\x7f", 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.expected, character_count(c.text));
+  }
+}
+
+// Every length and every place of a long character within an eight-byte
+// word, counted against stepping through the text one character at a time.
+TEST(Utf8, CharacterCountAgreesWithDecodingAtEveryAlignment) {
+  const std::string samples[] = {"a", "\xc3\xa9", "\xe4\xb8\x80",
+                                 "\xf0\x9f\x98\x80"};
+  std::string text;
+  for (std::size_t i = 0; i < 40; ++i) {
+    text += samples[(i * 7 + i / 4) % 4];
+    std::size_t decoded = 0;
+    for (std::size_t pos = 0; pos < text.size(); ++decoded) {
+      decode_utf8(text, pos);
+    }
+    ASSERT_EQ(decoded, character_count(text)) << text.size() << " bytes";
+  }
+}
+
 }  // namespace
 }  // namespace io_utils
