@@ -226,7 +226,8 @@ TEST(NormalizeAsciiLine, EqualsTheStepByStepForm) {
   std::uniform_int_distribution<int> pieces_per_line(0, 40);
   for (int n = 0; n < 3000; ++n) {
     std::string line;
-    for (int k = pieces_per_line(random); k > 0; --k) line += pieces[piece(random)];
+    for (int k = pieces_per_line(random); k > 0; --k)
+      line += pieces[piece(random)];
     for (unsigned mask = 0; mask < 16; ++mask) {
       CompareOptions options;
       options.ignore_case = mask & 1;
