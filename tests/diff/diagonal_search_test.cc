@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <random>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -114,35 +115,42 @@ struct Shape {
   Relation relation;
 };
 
-void expect_full_trace_pairs(const Shape& shape, std::mt19937& rng) {
-  SCOPED_TRACE(shape.name);
+// Compares the compact search, at several checkpoint gaps, with the full
+// trace on `rounds` random pairs of each shape.
+void expect_full_trace_pairs(std::span<const Shape> shapes, unsigned seed) {
   const std::uint64_t gaps[] = {1, 2, 3, 7, kMinCheckpointGap};
-  std::uniform_int_distribution<int> short_length(shape.short_min,
-                                                  shape.short_max);
-  std::uniform_real_distribution<double> log_length(
-      std::log(shape.long_min), std::log(shape.long_max + 1.0));
-  for (int round = 0; round < shape.rounds; ++round) {
-    auto left = random_lines(rng, short_length(rng), shape.alphabet, "",
-                             shape.blank_percent);
-    auto right = random_lines(
-        rng, static_cast<int>(std::exp(log_length(rng))), shape.alphabet,
-        shape.relation == Relation::kSameLines ? "" : "r", shape.blank_percent);
-    if (shape.relation == Relation::kOneLineInCommon) {
-      std::uniform_int_distribution<std::size_t> in_left(0, left.size() - 1);
-      std::uniform_int_distribution<std::size_t> in_right(0, right.size() - 1);
-      right[in_right(rng)] = left[in_left(rng)];
+  std::mt19937 rng(seed);
+  for (const Shape& shape : shapes) {
+    SCOPED_TRACE(shape.name);
+    std::uniform_int_distribution<int> short_length(shape.short_min,
+                                                    shape.short_max);
+    std::uniform_real_distribution<double> log_length(
+        std::log(shape.long_min), std::log(shape.long_max + 1.0));
+    for (int round = 0; round < shape.rounds; ++round) {
+      auto left = random_lines(rng, short_length(rng), shape.alphabet, "",
+                               shape.blank_percent);
+      auto right = random_lines(
+          rng, static_cast<int>(std::exp(log_length(rng))), shape.alphabet,
+          shape.relation == Relation::kSameLines ? "" : "r",
+          shape.blank_percent);
+      if (shape.relation == Relation::kOneLineInCommon) {
+        std::uniform_int_distribution<std::size_t> in_left(0, left.size() - 1);
+        std::uniform_int_distribution<std::size_t> in_right(0,
+                                                            right.size() - 1);
+        right[in_right(rng)] = left[in_left(rng)];
+      }
+      if (round % 2 == 1) {
+        std::swap(left, right);
+      }
+      const Pairs expected = full_trace_pairs(left, right);
+      for (std::uint64_t gap : gaps) {
+        SCOPED_TRACE("round " + std::to_string(round) + ", gap " +
+                     std::to_string(gap));
+        EXPECT_EQ(expected,
+                  test::expand(myers_common_pairs_with_gap(left, right, gap)));
+      }
+      EXPECT_EQ(expected, test::expand(myers_common_pairs(left, right)));
     }
-    if (round % 2 == 1) {
-      std::swap(left, right);
-    }
-    const Pairs expected = full_trace_pairs(left, right);
-    for (std::uint64_t gap : gaps) {
-      SCOPED_TRACE("round " + std::to_string(round) + ", gap " +
-                   std::to_string(gap));
-      EXPECT_EQ(expected,
-                test::expand(myers_common_pairs_with_gap(left, right, gap)));
-    }
-    EXPECT_EQ(expected, test::expand(myers_common_pairs(left, right)));
   }
 }
 
@@ -157,10 +165,7 @@ TEST(MyersCommonPairs, CompactSearchRepeatsTheFullTrace) {
       {"long, one line in common", 40, 1, 150, 1, 150, 5, 0,
        Relation::kOneLineInCommon},
   };
-  std::mt19937 rng(7);
-  for (const Shape& shape : shapes) {
-    expect_full_trace_pairs(shape, rng);
-  }
+  expect_full_trace_pairs(shapes, 7);
 }
 
 TEST(MyersCommonPairs, LopsidedPairsRepeatTheFullTrace) {
@@ -175,10 +180,7 @@ TEST(MyersCommonPairs, LopsidedPairsRepeatTheFullTrace) {
       {"one line in common", 6, 1, 50, 100, 5000, 20, 0,
        Relation::kOneLineInCommon},
   };
-  std::mt19937 rng(13);
-  for (const Shape& shape : shapes) {
-    expect_full_trace_pairs(shape, rng);
-  }
+  expect_full_trace_pairs(shapes, 13);
 }
 
 TEST(MyersCommonPairs, LongRunsAroundScatteredEdits) {
