@@ -7,6 +7,7 @@
 // beyond the line lists (10^6 bytes), its result included.
 #include <malloc.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,6 +20,7 @@
 #include <benchmark/benchmark.h>
 
 #include "diff/compute_diff.h"
+#include "diff/diagonal_search.h"
 
 namespace {
 
@@ -79,11 +81,17 @@ std::vector<CompareLine> numbered(const std::string& stem, std::int64_t n) {
   return lines;
 }
 
+// With `also_search`, the search for the matched lines is also timed on
+// its own ("search_ms"), outside the measured time: against a short file,
+// copying the lines of a long one into the script costs more than the
+// search.
 void run_and_report(benchmark::State& state,
                     const std::vector<CompareLine>& left,
-                    const std::vector<CompareLine>& right) {
+                    const std::vector<CompareLine>& right,
+                    bool also_search = false) {
   std::size_t edits = 0;
   double peak_mb = 0;
+  double search_ms = 0;
   for (auto _ : state) {
     peak_bytes = live_bytes;
     const std::size_t before = live_bytes;
@@ -91,9 +99,21 @@ void run_and_report(benchmark::State& state,
     peak_mb = static_cast<double>(peak_bytes - before) / 1e6;
     edits = script.size();
     benchmark::DoNotOptimize(script);
+    if (also_search) {
+      state.PauseTiming();
+      const auto start = std::chrono::steady_clock::now();
+      benchmark::DoNotOptimize(diff::myers_common_pairs(left, right));
+      search_ms = std::chrono::duration<double, std::milli>(
+                      std::chrono::steady_clock::now() - start)
+                      .count();
+      state.ResumeTiming();
+    }
   }
   state.counters["peak_MB"] = peak_mb;
   state.counters["edits"] = static_cast<double>(edits);
+  if (also_search) {
+    state.counters["search_ms"] = search_ms;
+  }
 }
 
 // n lines on each side; the right side has `changes` lines, at distinct
@@ -145,7 +165,7 @@ void BM_LongAgainstShort(benchmark::State& state) {
     right[static_cast<std::size_t>(i)] =
         left[static_cast<std::size_t>(n / shared * i + n / shared / 2)];
   }
-  run_and_report(state, left, right);
+  run_and_report(state, left, right, true);
 }
 
 // n empty lines against m empty lines.
@@ -153,7 +173,7 @@ void BM_BlankAgainstBlank(benchmark::State& state) {
   const auto blank = [](std::int64_t count) {
     return std::vector<CompareLine>(static_cast<std::size_t>(count));
   };
-  run_and_report(state, blank(state.range(0)), blank(state.range(1)));
+  run_and_report(state, blank(state.range(0)), blank(state.range(1)), true);
 }
 
 // The floor: one comparison of each line pair of two 1,000,000-line lists

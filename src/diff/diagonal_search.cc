@@ -23,29 +23,34 @@
 //
 // Why only part of each pass is computed. Call a point outside when it has
 // left the closed rectangle: x > a or y > b.
-// (1) A step that reads an outside neighbour starts outside: x >=
-//     x_{d-1}(k - 1) + 1 > a or x >= x_{d-1}(k + 1) > a on the right, and
-//     y >= y_{d-1}(k - 1) > b or y >= y_{d-1}(k + 1) + 1 > b below. Equal
-//     lines are followed only while x < a and y < b, so following them
-//     neither takes a point out nor brings one back. Hence an inside point
-//     has inside neighbours, and being outside spreads one diagonal a pass.
+// (1) A step that reads an outside neighbour starts outside, since its x
+//     is at least x_{d-1}(k - 1) + 1 and at least x_{d-1}(k + 1) for each
+//     neighbour it reads: on the right x >= x_{d-1}(k - 1) + 1 > a or
+//     x >= x_{d-1}(k + 1) > a, below y >= y_{d-1}(k - 1) > b or
+//     y >= y_{d-1}(k + 1) + 1 > b. Equal lines are followed only while
+//     x < a and y < b, so following them neither takes a point out nor
+//     brings one back. Hence the neighbours an inside point was stepped
+//     from are inside, and being outside spreads one diagonal a pass.
 // (2) Each pass keeps one range of diagonals: those whose neighbours both
 //     lie in the range kept of the pass before (one neighbour at the two
 //     ends of a pass), less the outside points at either end of it. A kept
 //     entry is computed from kept entries only, so it equals the entry the
-//     whole table would hold. Every inside diagonal is kept: by (1) its
-//     neighbours are inside, so kept by induction, so it is computed, and an
-//     inside point is never cut from an end. Outside points between inside
-//     ones are computed like the others; each costs one step.
+//     whole table would hold. Every inside diagonal is kept: by (1) the
+//     neighbours it reads are inside, so kept by induction, so it is
+//     computed, and an inside point is never cut from an end. Outside
+//     points between inside ones are computed like the others; each costs
+//     one step. The point of the path in each pass is inside, so no range
+//     is empty before pass D.
 // (3) The walk back reads nothing that was not kept: its path runs through
 //     inside points, and at pass d on diagonal k it reads of pass d - 1
 //     only the neighbours of k, inside by (1), the one it moves to included.
-// (4) The cost: a point of pass d on diagonal k lies at least (d + k) / 2
-//     steps right and (d - k) / 2 steps down, so an inside one lies on a
-//     diagonal from d - 2b to 2a - d. A kept range thus spans at most
-//     min(a, b) + 1 diagonals, and the search costs at most about
-//     (D + 1) (min(a, b) + 2) steps: linear when one file is short. Where
-//     no point has left the rectangle yet it is the plain search.
+// (4) The cost: a point of pass d on diagonal k was reached with
+//     (d + k) / 2 steps right and (d - k) / 2 steps down, and equal lines
+//     only add to both, so x >= (d + k) / 2 and y >= (d - k) / 2. An inside
+//     point thus lies on a diagonal from d - 2b to 2a - d, a kept range
+//     spans at most min(a, b) + 1 diagonals, and the search costs at most
+//     about (D + 1) (min(a, b) + 2) steps: linear when one file is short.
+//     Where no point has left the rectangle yet it is the plain search.
 //
 // Keeping every W_d would still cost up to D^2 / 2 entries, so only some
 // passes (checkpoints) are kept. The walk back recomputes the passes
