@@ -268,8 +268,8 @@ struct SearchResult {
 };
 
 // Forward search: leaves the kept passes in `checkpoints`, W_{D-1} last.
-// Invariant: `previous` holds the range kept of W_{d-1}, the only entries
-// pass d reads, so no pass copies a whole table.
+// Invariant: `kept` views, in `previous`, the range kept of W_{d-1}: the
+// only entries pass d reads, so no pass copies a whole table.
 template <typename Entry>
 SearchResult search(Lists& lists, std::uint64_t min_gap,
                     std::vector<Checkpoint<Entry>>& checkpoints) {
