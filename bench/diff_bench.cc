@@ -7,6 +7,7 @@
 // beyond the line lists (10^6 bytes), its result included.
 #include <malloc.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 #include <benchmark/benchmark.h>
 
 #include "diff/compute_diff.h"
+#include "diff/diagonal_search.h"
 
 namespace {
 
@@ -88,11 +90,17 @@ std::vector<CompareLine> numbered(const std::string& stem, std::int64_t n) {
   return lines;
 }
 
+// With `also_search`, the search for the matched lines is also timed on
+// its own ("search_ms"), outside the measured time: against a short file,
+// copying the lines of a long one into the script costs more than the
+// search.
 void run_and_report(benchmark::State& state,
                     const std::vector<CompareLine>& left,
-                    const std::vector<CompareLine>& right) {
+                    const std::vector<CompareLine>& right,
+                    bool also_search = false) {
   std::size_t edits = 0;
   double peak_mb = 0;
+  double search_ms = 0;
   for (auto _ : state) {
     peak_bytes = live_bytes;
     const std::size_t before = live_bytes;
@@ -100,9 +108,21 @@ void run_and_report(benchmark::State& state,
     peak_mb = static_cast<double>(peak_bytes - before) / 1e6;
     edits = script.size();
     benchmark::DoNotOptimize(script);
+    if (also_search) {
+      state.PauseTiming();
+      const auto start = std::chrono::steady_clock::now();
+      benchmark::DoNotOptimize(diff::myers_common_pairs(left, right));
+      search_ms = std::chrono::duration<double, std::milli>(
+                      std::chrono::steady_clock::now() - start)
+                      .count();
+      state.ResumeTiming();
+    }
   }
   state.counters["peak_MB"] = peak_mb;
   state.counters["edits"] = static_cast<double>(edits);
+  if (also_search) {
+    state.counters["search_ms"] = search_ms;
+  }
 }
 
 // n lines on each side; the right side has `changes` lines, at distinct
@@ -132,16 +152,78 @@ void BM_NothingInCommon(benchmark::State& state) {
   run_and_report(state, numbered("left line ", n), numbered("right line ", n));
 }
 
+// As above, but one line in the middle is on both sides, so that the search
+// has to run to the end.
+void BM_OneLineInCommon(benchmark::State& state) {
+  const std::int64_t n = state.range(0);
+  std::vector<CompareLine> left = numbered("left line ", n);
+  std::vector<CompareLine> right = numbered("right line ", n);
+  right[static_cast<std::size_t>(n / 2)] =
+      left[static_cast<std::size_t>(n / 2)];
+  run_and_report(state, left, right);
+}
+
+// n lines against 10, of which the first `shared` are lines of the long
+// file spread evenly over it and the others are found nowhere else.
+void BM_LongAgainstShort(benchmark::State& state) {
+  const std::int64_t n = state.range(0);
+  const std::int64_t shared = state.range(1);
+  const std::vector<CompareLine> left = numbered("line ", n);
+  std::vector<CompareLine> right = numbered("other line ", 10);
+  for (std::int64_t i = 0; i < shared; ++i) {
+    right[static_cast<std::size_t>(i)] =
+        left[static_cast<std::size_t>(n / shared * i + n / shared / 2)];
+  }
+  run_and_report(state, left, right, true);
+}
+
+// n empty lines against m empty lines.
+void BM_BlankAgainstBlank(benchmark::State& state) {
+  const auto blank = [](std::int64_t count) {
+    return std::vector<CompareLine>(static_cast<std::size_t>(count));
+  };
+  run_and_report(state, blank(state.range(0)), blank(state.range(1)), true);
+}
+
+// The floor: one comparison of each line pair of two 1,000,000-line lists
+// that agree except at their ends, without any alignment.
+void BM_FloorPairwise(benchmark::State& state) {
+  const std::vector<CompareLine> left = numbered("line ", 1'000'000);
+  std::vector<CompareLine> right = left;
+  right.front().normalized = "changed";
+  right.back().normalized = "changed";
+  for (auto _ : state) {
+    std::size_t equal = 0;
+    for (std::size_t i = 0; i < left.size(); ++i) {
+      equal += left[i].normalized == right[i].normalized ? 1u : 0u;
+    }
+    benchmark::DoNotOptimize(equal);
+  }
+}
+
+void configure(benchmark::internal::Benchmark* bench) {
+  bench->Unit(benchmark::kMillisecond)
+      ->Iterations(1)
+      ->Repetitions(5)
+      ->ReportAggregatesOnly(true);
+}
+
+BENCHMARK(BM_FloorPairwise)->Apply(configure);
 BENCHMARK(BM_ScatteredChanges)
     ->Args({1'000'000, 100})
     ->Args({1'000'000, 10'000})
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_NothingInCommon)
-    ->Arg(10'000)
-    ->Arg(50'000)
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
+    ->Apply(configure);
+BENCHMARK(BM_NothingInCommon)->Arg(10'000)->Arg(50'000)->Apply(configure);
+BENCHMARK(BM_OneLineInCommon)->Arg(10'000)->Arg(50'000)->Apply(configure);
+BENCHMARK(BM_LongAgainstShort)
+    ->Args({1'000'000, 10})
+    ->Args({1'000'000, 5})
+    ->Args({1'000'000, 0})
+    ->Apply(configure);
+BENCHMARK(BM_BlankAgainstBlank)
+    ->Args({160'000, 50})
+    ->Args({1'000'000, 1})
+    ->Apply(configure);
 
 }  // namespace
 

@@ -3,35 +3,81 @@
 //
 // A position (x, y) has consumed x left and y right lines; its diagonal is
 // k = x - y. Pass d reaches, on each diagonal k = -d, -d + 2, ..., d, the
-// largest x a script of d insertions and deletions can reach there; the
-// search ends in the pass D whose furthest point is (a, b).
+// largest x a script of d insertions and deletions can reach there, x_d(k);
+// the search ends in the pass D whose furthest point is (a, b). The step
+// onto k starts from x_{d-1}(k + 1) (a step down) when k = -d or when k + 1
+// is further than k - 1, else from x_{d-1}(k - 1) + 1 (a step right, ties
+// included); where both neighbours exist that is the larger of the two.
+// Then it follows equal lines. Pass 0 starts in effect from (0, -1), as if
+// a pass -1 held x = 0 on diagonal 1; so does the walk back.
 //
 // Why a compact trace is exact: pass d reads only diagonals -(d - 1) to
 // d - 1 of the parity of d - 1, and every one of those was last written by
-// pass d - 1 (pass 0 reads the initial 0). So the d + 1 entries that pass d
-// writes, W_d, are a function of W_{d-1} alone, and recomputing a pass from
-// a kept earlier pass gives the same entries bit for bit. The walk back at
-// pass d reads the table as it stood after pass d only at k - 1 and k + 1,
-// which pass d did not touch (other parity), and the table after pass d - 1
-// at the chosen diagonal: all three are entries of W_{d-1}. Hence keeping
-// W_{d-1} for every d is enough to repeat every choice of the search.
+// pass d - 1. So the entries that pass d writes, W_d, are a function of
+// W_{d-1} alone, and recomputing a pass from a kept earlier pass gives the
+// same entries bit for bit. The walk back at pass d reads the table as it
+// stood after pass d only at k - 1 and k + 1, which pass d did not touch
+// (other parity), and the table after pass d - 1 at the chosen diagonal:
+// all three are entries of W_{d-1}. Hence keeping W_{d-1} for every d is
+// enough to repeat every choice of the search.
 //
-// Keeping every W_d would still cost D^2 / 2 entries, so only some passes
-// (checkpoints) are kept whole. The walk back recomputes the passes between
-// two checkpoints, and only where it can still go: from pass d on diagonal
-// k it moves one diagonal per pass, so of pass j < d it can read only
-// diagonals k - (d - j) to k + (d - j). That cone is small, the gap between
-// checkpoints grows as c^(2/3), and both the kept passes and the cone stay
-// near D^(4/3) entries while the recomputation costs a fraction of the
-// search.
+// Why only part of each pass is computed. Call a point outside when it has
+// left the closed rectangle: x > a or y > b.
+// (1) A step that reads an outside neighbour starts outside, since its x
+//     is at least x_{d-1}(k - 1) + 1 and at least x_{d-1}(k + 1) for each
+//     neighbour it reads: on the right x >= x_{d-1}(k - 1) + 1 > a or
+//     x >= x_{d-1}(k + 1) > a, below y >= y_{d-1}(k - 1) > b or
+//     y >= y_{d-1}(k + 1) + 1 > b. Equal lines are followed only while
+//     x < a and y < b, so following them neither takes a point out nor
+//     brings one back. Hence the neighbours an inside point was stepped
+//     from are inside, and being outside spreads one diagonal a pass.
+// (2) Each pass keeps one range of diagonals: those whose neighbours both
+//     lie in the range kept of the pass before (one neighbour at the two
+//     ends of a pass), less the outside points at either end of it. A kept
+//     entry is computed from kept entries only, so it equals the entry the
+//     whole table would hold. Every inside diagonal is kept: by (1) the
+//     neighbours it reads are inside, so kept by induction, so it is
+//     computed, and an inside point is never cut from an end. Outside
+//     points between inside ones are computed like the others; each costs
+//     one step. The point of the path in each pass is inside, so no range
+//     is empty before pass D.
+// (3) The walk back reads nothing that was not kept: its path runs through
+//     inside points, and at pass d on diagonal k it reads of pass d - 1
+//     only the neighbours of k, inside by (1), the one it moves to included.
+// (4) The cost: a point of pass d on diagonal k was reached with
+//     (d + k) / 2 steps right and (d - k) / 2 steps down, and equal lines
+//     only add to both, so x >= (d + k) / 2 and y >= (d - k) / 2. An inside
+//     point thus lies on a diagonal from d - 2b to 2a - d, a kept range
+//     spans at most min(a, b) + 1 diagonals, and the search costs at most
+//     about (D + 1) (min(a, b) + 2) steps: linear when one file is short.
+//     Where no point has left the rectangle yet it is the plain search.
+//
+// Keeping every W_d would still cost up to D^2 / 2 entries, so only some
+// passes (checkpoints) are kept. The walk back recomputes the passes
+// between two checkpoints, and only where it can still go: from pass d on
+// diagonal k it moves one diagonal per pass, so of pass j < d it can read
+// only diagonals k - (d - j) to k + (d - j). Within that cone the passes
+// are recomputed by the same rule as in (2), and the argument of (2) holds
+// for every inside diagonal of the cone, since its neighbours lie in the
+// cone of the pass below. The cone is small, the gap between checkpoints
+// grows as c^(2/3), and both the kept passes and the cone stay near
+// D^(4/3) entries while the recomputation costs a fraction of the search.
+//
+// The linear-space method that searches from both ends towards a middle
+// run of equal lines also finds a shortest script, with less memory. It is
+// not used because where several shortest scripts exist it can choose
+// another one: the search from (a, b) breaks its ties towards the other
+// corner, and the middle run it splits at need not lie on the path this
+// walk back takes, so other lines would be matched.
 #include "diff/diagonal_search.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
+#include <span>
 #include <utility>
+#include <vector>
 
 #include "diff/diagonal_search_internal.h"
 #include "diff/line_classes.h"
@@ -41,22 +87,35 @@ namespace {
 
 using types::CompareLine;
 
-// Entries of one pass over the diagonals low_k, low_k + 2, ...
+// Entries of one pass over the diagonals low_k, low_k + 2, ...; reading a
+// diagonal it does not hold is a fault, caught where bounds are checked.
 template <typename Entry>
 struct PassView {
-  const Entry* data = nullptr;
+  std::span<const Entry> entries;
   std::int64_t low_k = 0;
+
+  std::int64_t high_k() const {
+    return low_k + 2 * (static_cast<std::int64_t>(entries.size()) - 1);
+  }
 
   std::int64_t at(std::int64_t k) const {
     return static_cast<std::int64_t>(
-        data[static_cast<std::size_t>((k - low_k) / 2)]);
+        entries[static_cast<std::size_t>((k - low_k) / 2)]);
   }
 };
 
 template <typename Entry>
 struct Checkpoint {
   std::int64_t pass = 0;
-  std::vector<Entry> entries;  // W_pass whole: diagonals -pass .. pass
+  std::int64_t low_k = 0;
+  std::vector<Entry> entries;  // the range kept of W_pass
+
+  explicit Checkpoint(std::int64_t kept_pass, const PassView<Entry>& kept)
+      : pass(kept_pass),
+        low_k(kept.low_k),
+        entries(kept.entries.begin(), kept.entries.end()) {}
+
+  PassView<Entry> view() const { return {entries, low_k}; }
 };
 
 // The recomputed part of the passes first_pass .. last_pass.
@@ -65,8 +124,7 @@ struct Cone {
   std::int64_t first_pass = 0;
   std::int64_t last_pass = -1;
   std::vector<Entry> entries;
-  std::vector<std::int64_t> low_k;  // per pass
-  std::vector<std::size_t> offset;  // per pass, into entries
+  std::vector<PassView<Entry>> passes;  // into entries
 };
 
 struct Lists {
@@ -104,93 +162,152 @@ struct Lists {
     }
     return x;
   }
+
+  bool inside(std::int64_t x, std::int64_t k) const {
+    return x <= a && x - k <= b;
+  }
 };
 
-// The x that pass d starts from on diagonal k, given W_{d-1}: a step down
-// from k + 1 at the lower edge or when k + 1 is further, else a step right
-// from k - 1 (ties included).
+// A step of pass d onto a diagonal: the point of pass d - 1 it leaves and
+// the x it starts from, before equal lines are followed.
+struct Step {
+  std::int64_t from_k = 0;
+  std::int64_t from_x = 0;
+  std::int64_t x = 0;
+};
+
+// The step rule, ties included; the search, the cone and the walk back
+// all take their steps from here.
 template <typename Entry>
-std::int64_t step_start(const PassView<Entry>& previous, std::int64_t d,
-                        std::int64_t k) {
+inline Step step_onto(const PassView<Entry>& previous, std::int64_t d,
+                      std::int64_t k) {
   if (k == -d || (k != d && previous.at(k - 1) < previous.at(k + 1))) {
-    return previous.at(k + 1);
+    const std::int64_t x = previous.at(k + 1);
+    return {.from_k = k + 1, .from_x = x, .x = x};
   }
-  return previous.at(k - 1) + 1;
+  const std::int64_t x = previous.at(k - 1);
+  return {.from_k = k - 1, .from_x = x, .x = x + 1};
 }
 
-// Diagonals ahead whose line numbers the forward search asks for.
+// Diagonals low, low + 2, ..., high; empty when low > high.
+struct Range {
+  std::int64_t low = 0;
+  std::int64_t high = -2;
+
+  std::size_t size() const {
+    return low > high ? 0 : static_cast<std::size_t>((high - low) / 2 + 1);
+  }
+};
+
+// The diagonals of pass d within the window (both ends of the parity of
+// d) whose steps read only entries of `previous`: the others read an
+// outside point, or one that was not needed.
+template <typename Entry>
+Range next_range(const PassView<Entry>& previous, std::int64_t d,
+                 Range window) {
+  const std::int64_t low = previous.low_k == -(d - 1) ? -d : previous.low_k + 1;
+  const std::int64_t high =
+      previous.high_k() == d - 1 ? d : previous.high_k() - 1;
+  return {std::max(low, window.low), std::min(high, window.high)};
+}
+
+// Diagonals ahead whose line numbers a pass asks for.
 constexpr std::int64_t kPrefetchAhead = 16;
+
+template <typename Entry>
+struct PassOutcome {
+  PassView<Entry> kept;
+  bool reached_end = false;
+};
+
+// Runs pass d over `range`, writing to `out`, and returns the part to keep:
+// the range less the outside points at its two ends. Stops early when the
+// pass reaches (a, b).
+template <typename Entry>
+PassOutcome<Entry> run_pass(const Lists& lists, const PassView<Entry>& previous,
+                            std::int64_t d, Range range, std::span<Entry> out) {
+  auto index = [&range](std::int64_t k) {
+    return static_cast<std::size_t>((k - range.low) / 2);
+  };
+  for (std::int64_t k = range.low; k <= range.high; k += 2) {
+    if (const std::int64_t ahead = k + 2 * kPrefetchAhead;
+        ahead <= range.high) {
+      const std::int64_t start = step_onto(previous, d, ahead).x;
+      lists.prefetch(start, start - ahead);
+    }
+    const std::int64_t x = lists.follow(step_onto(previous, d, k).x, k);
+    out[index(k)] = static_cast<Entry>(x);
+    if (x >= lists.a && x - k >= lists.b) {
+      return {.reached_end = true};
+    }
+  }
+  auto inside = [&](std::int64_t k) {
+    return lists.inside(static_cast<std::int64_t>(out[index(k)]), k);
+  };
+  std::int64_t low = range.low;
+  std::int64_t high = range.high;
+  while (low <= high && !inside(low)) low += 2;
+  while (high > low && !inside(high)) high -= 2;
+  const Range kept{low, high};
+  return {.kept = {out.subspan(index(low), kept.size()), low}};
+}
 
 constexpr std::int64_t kMaxNumberedLines = std::int64_t{1} << 32;
 
 std::int64_t next_checkpoint(std::int64_t pass, std::uint64_t min_gap) {
-  const double p = static_cast<double>(pass);
+  const double p = static_cast<double>(std::max<std::int64_t>(pass, 0));
   const auto grown = static_cast<std::uint64_t>(std::cbrt(p * p));
   return pass + static_cast<std::int64_t>(std::max(min_gap, grown));
 }
 
-// Forward search: returns D and leaves the kept passes in `checkpoints`,
-// W_{D-1} last when D > 0. Invariant: `previous` holds exactly W_{d-1}, the
-// only entries pass d reads, so no pass copies the whole table.
+// What the forward search found: D, or that no line of one list equals a
+// line of the other, so that there is nothing to walk back over.
+struct SearchResult {
+  std::int64_t passes = 0;
+  bool nothing_in_common = false;
+};
+
+// Forward search: leaves the kept passes in `checkpoints`, W_{D-1} last.
+// Invariant: `kept` views, in `previous`, the range kept of W_{d-1}: the
+// only entries pass d reads, so no pass copies a whole table.
 template <typename Entry>
-std::int64_t search(Lists& lists, std::uint64_t min_gap,
+SearchResult search(Lists& lists, std::uint64_t min_gap,
                     std::vector<Checkpoint<Entry>>& checkpoints) {
-  const std::int64_t a = lists.a;
-  const std::int64_t b = lists.b;
-  const std::int64_t total_lines = a + b;
-  std::vector<Entry> previous;
+  const std::int64_t total_lines = lists.a + lists.b;
+  std::vector<Entry> previous = {0};
   std::vector<Entry> current;
+  PassView<Entry> kept = {previous, 1};
+  checkpoints.emplace_back(-1, kept);
+  std::int64_t next_kept = next_checkpoint(-1, min_gap);
+  std::int64_t steps = 0;
 
-  const std::int64_t x0 = lists.follow(0, 0);
-  if (x0 >= a && x0 >= b) {
-    return 0;
-  }
-  current.push_back(static_cast<Entry>(x0));
-  checkpoints.push_back({.pass = 0, .entries = current});
-  std::int64_t next_kept = next_checkpoint(0, min_gap);
-
-  for (std::int64_t d = 1;; ++d) {
-    std::swap(previous, current);
-    current.resize(static_cast<std::size_t>(d) + 1);
-    const Entry* prev = previous.data();
-    Entry* out = current.data();
-    // Diagonal k = -d + 2i reads W_{d-1} at k - 1 (index i - 1) and k + 1
-    // (index i).
-    for (std::int64_t i = 0; i <= d; ++i) {
-      const std::int64_t k = 2 * i - d;
-      if (const std::int64_t j = i + kPrefetchAhead; j < d) {
-        const std::int64_t start =
-            std::max(static_cast<std::int64_t>(prev[j - 1]) + 1,
-                     static_cast<std::int64_t>(prev[j]));
-        lists.prefetch(start, start - (2 * j - d));
+  for (std::int64_t d = 0;; ++d) {
+    const Range range = next_range(kept, d, {-d, d});
+    current.resize(range.size());
+    const PassOutcome<Entry> outcome =
+        run_pass(lists, kept, d, range, std::span<Entry>(current));
+    if (outcome.reached_end) {
+      if (checkpoints.back().pass != d - 1) {
+        checkpoints.emplace_back(d - 1, kept);
       }
-      std::int64_t x;
-      if (i == 0) {
-        x = static_cast<std::int64_t>(prev[0]);
-      } else if (i == d) {
-        x = static_cast<std::int64_t>(prev[i - 1]) + 1;
-      } else {
-        const auto lower = prev[i - 1];
-        const auto upper = prev[i];
-        x = lower < upper ? static_cast<std::int64_t>(upper)
-                          : static_cast<std::int64_t>(lower) + 1;
-      }
-      x = lists.follow(x, k);
-      out[i] = static_cast<Entry>(x);
-      if (x >= a && x - k >= b) {
-        checkpoints.push_back({.pass = d - 1, .entries = std::move(previous)});
-        return d;
-      }
+      return {.passes = d};
     }
-    // Numbering the lines costs about a sort of a + b keys; a search that
-    // has run this long has spent about as much, and usually has as far to
-    // go. Short searches never pay for it.
+    kept = outcome.kept;
+    std::swap(previous, current);
+    // Numbering the lines costs about a hash of each line; a search that has
+    // taken as many steps as there are lines has spent about as much, and
+    // usually has as far to go. Short searches never pay for it. The
+    // numbers also tell at once whether any line is on both sides.
+    steps += static_cast<std::int64_t>(range.size());
     if (lists.classes.left.empty() && total_lines < kMaxNumberedLines &&
-        d * d >= 2 * total_lines) {
+        steps >= total_lines) {
       lists.classes = line_classes(lists.left, lists.right);
+      if (!lists.classes.shared) {
+        return {.nothing_in_common = true};
+      }
     }
     if (d == next_kept) {
-      checkpoints.push_back({.pass = d, .entries = current});
+      checkpoints.emplace_back(d, kept);
       next_kept = next_checkpoint(d, min_gap);
     }
   }
@@ -203,52 +320,42 @@ void build_cone(const Lists& lists, const Checkpoint<Entry>& base,
                 std::int64_t top, std::int64_t k, Cone<Entry>& cone) {
   cone.first_pass = base.pass + 1;
   cone.last_pass = top - 1;
-  cone.low_k.clear();
-  cone.offset.clear();
+  cone.passes.clear();
+  // k has the parity of top, so both ends of a window have that of pass j.
+  auto window = [&](std::int64_t j) {
+    return Range{std::max(-j, k - (top - j)), std::min(j, k + (top - j))};
+  };
   std::size_t size = 0;
   for (std::int64_t j = cone.first_pass; j <= cone.last_pass; ++j) {
-    // k has the parity of top, so both ends have the parity of j.
-    const std::int64_t low = std::max(-j, k - (top - j));
-    const std::int64_t high = std::min(j, k + (top - j));
-    cone.low_k.push_back(low);
-    cone.offset.push_back(size);
-    size += static_cast<std::size_t>((high - low) / 2 + 1);
+    size += window(j).size();
   }
   // Sized once, so that the view of the pass below stays valid.
   cone.entries.resize(size);
-  PassView<Entry> previous{base.entries.data(), -base.pass};
+  std::span<Entry> free_entries(cone.entries);
+  PassView<Entry> previous = base.view();
   for (std::int64_t j = cone.first_pass; j <= cone.last_pass; ++j) {
-    const auto index = static_cast<std::size_t>(j - cone.first_pass);
-    const std::int64_t low = cone.low_k[index];
-    const std::int64_t high = std::min(j, k + (top - j));
-    Entry* out = cone.entries.data() + cone.offset[index];
-    for (std::int64_t kk = low; kk <= high; kk += 2) {
-      *out++ =
-          static_cast<Entry>(lists.follow(step_start(previous, j, kk), kk));
-    }
-    previous = {cone.entries.data() + cone.offset[index], low};
+    const Range range = next_range(previous, j, window(j));
+    previous =
+        run_pass(lists, previous, j, range, free_entries.first(range.size()))
+            .kept;
+    cone.passes.push_back(previous);
+    free_entries = free_entries.subspan(range.size());
   }
 }
 
 template <typename Entry>
 CommonPairs search_and_walk_back(Lists& lists, std::uint64_t min_gap) {
   std::vector<Checkpoint<Entry>> checkpoints;
-  const std::int64_t passes = search<Entry>(lists, min_gap, checkpoints);
+  const SearchResult found = search<Entry>(lists, min_gap, checkpoints);
+  if (found.nothing_in_common) {
+    return {};
+  }
 
   CommonPairs runs;
   Cone<Entry> cone;
   std::int64_t x = lists.a;
   std::int64_t y = lists.b;
-  auto record = [&runs](std::int64_t from_x, std::int64_t from_y,
-                        std::int64_t to_x, std::int64_t to_y) {
-    const std::int64_t length = std::min(to_x - from_x, to_y - from_y);
-    if (length > 0) {
-      runs.push_back({.left = static_cast<std::uint64_t>(to_x - length),
-                      .right = static_cast<std::uint64_t>(to_y - length),
-                      .length = static_cast<std::uint64_t>(length)});
-    }
-  };
-  for (std::int64_t d = passes; d > 0; --d) {
+  for (std::int64_t d = found.passes; d >= 0; --d) {
     const std::int64_t k = x - y;
     // W_{d-1}: a kept pass, or the cone recomputed from the kept pass below.
     while (checkpoints.back().pass > d - 1) {
@@ -256,25 +363,24 @@ CommonPairs search_and_walk_back(Lists& lists, std::uint64_t min_gap) {
     }
     PassView<Entry> previous;
     if (checkpoints.back().pass == d - 1) {
-      previous = {checkpoints.back().entries.data(), -(d - 1)};
+      previous = checkpoints.back().view();
     } else {
       if (d - 1 < cone.first_pass || d - 1 > cone.last_pass) {
         build_cone(lists, checkpoints.back(), d, k, cone);
       }
-      const auto index = static_cast<std::size_t>(d - 1 - cone.first_pass);
-      previous = {cone.entries.data() + cone.offset[index], cone.low_k[index]};
+      previous = cone.passes[static_cast<std::size_t>(d - 1 - cone.first_pass)];
     }
-    const bool down =
-        k == -d || (k != d && previous.at(k - 1) < previous.at(k + 1));
-    const std::int64_t p = down ? k + 1 : k - 1;
-    const std::int64_t px = previous.at(p);
-    const std::int64_t py = px - p;
-    record(px, py, x, y);
+    const Step step = step_onto(previous, d, k);
+    const std::int64_t px = step.from_x;
+    const std::int64_t py = px - step.from_k;
+    if (const std::int64_t length = std::min(x - px, y - py); length > 0) {
+      runs.push_back({.left = static_cast<std::uint64_t>(x - length),
+                      .right = static_cast<std::uint64_t>(y - length),
+                      .length = static_cast<std::uint64_t>(length)});
+    }
     x = px;
     y = py;
   }
-  // Pass 0 started from (0, -1) in effect: its run begins at the top.
-  record(0, -1, x, y);
   std::reverse(runs.begin(), runs.end());
   return runs;
 }

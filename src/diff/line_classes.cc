@@ -1,115 +1,92 @@
-// Line classes by sorting: lines are ordered by length, then by their bytes
-// eight at a time, and lines that agree throughout share a number. Nothing
-// is hashed, so equal numbers mean equal bytes without exception.
+// Line classes by hashing: the distinct lines of the shorter list go into
+// an open-addressing table, and every line of the longer list is looked up
+// there. A hash only decides where to look; two lines get one number only
+// after their bytes compare equal, so equal numbers mean equal lines
+// without exception. Only the shorter list is stored, so a long file
+// against a short one costs a hash per line and little memory.
 #include "diff/line_classes.h"
 
-#include <algorithm>
 #include <cstddef>
-#include <cstring>
-#include <string>
+#include <functional>
+#include <limits>
+#include <string_view>
+#include <utility>
 
 namespace diff {
 namespace {
 
-struct Key {
-  std::uint64_t size = 0;
-  std::uint64_t head = 0;  // eight bytes from the current offset, first highest
-  std::uint32_t line = 0;  // left index, or the left count plus right index
+using types::CompareLine;
+
+// The number of the longer list's lines that the shorter one lacks.
+constexpr std::uint32_t kAbsent = std::numeric_limits<std::uint32_t>::max();
+
+struct Slot {
+  std::uint32_t tag = 0;   // the high half of the line's hash
+  std::uint32_t line = 0;  // index in the shorter list plus 1; 0 when empty
 };
 
-std::uint64_t eight_bytes(std::string_view s, std::size_t offset) {
-  std::uint64_t head = 0;
-  for (std::size_t i = offset; i < offset + 8; ++i) {
-    head <<= 8;
-    if (i < s.size())
-      head |= static_cast<unsigned char>(s[i]);
+// The distinct lines of one list, at most half of the slots in use.
+struct LineTable {
+  Lines lines;
+  std::vector<Slot> slots;
+
+  // The slot holding the first line equal to `text`, or the empty slot
+  // where it belongs.
+  Slot& find(std::string_view text, std::uint64_t hash) {
+    const std::size_t mask = slots.size() - 1;
+    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+      Slot& slot = slots[i];
+      if (slot.line == 0 ||
+          (slot.tag == tag && lines[slot.line - 1].normalized == text)) {
+        return slot;
+      }
+    }
   }
-  return head;
-}
-
-// Keys [begin, end) whose lines agree in length and in the bytes before
-// `offset`.
-struct Group {
-  std::size_t begin = 0;
-  std::size_t end = 0;
-  std::size_t offset = 0;
 };
-
-bool key_less(const Key& x, const Key& y) {
-  return x.size != y.size ? x.size < y.size : x.head < y.head;
-}
 
 }  // namespace
 
 LineClasses line_classes(Lines left, Lines right) {
-  const std::size_t a = left.size();
-  auto text = [&](std::uint32_t line) -> std::string_view {
-    return line < a ? left[line].normalized : right[line - a].normalized;
-  };
-  LineClasses classes;
-  classes.left.resize(a);
-  classes.right.resize(right.size());
-  std::uint32_t next_class = 0;
-  auto assign = [&](const Key& key, std::uint32_t number) {
-    if (key.line < a) {
-      classes.left[key.line] = number;
-    } else {
-      classes.right[key.line - a] = number;
-    }
-  };
+  const bool left_shorter = left.size() <= right.size();
+  Lines shorter = left_shorter ? left : right;
+  Lines longer = left_shorter ? right : left;
+  std::size_t capacity = 2;
+  while (capacity < 2 * shorter.size()) capacity *= 2;
+  LineTable table{shorter, std::vector<Slot>(capacity)};
+  const std::hash<std::string_view> hash;
 
-  std::vector<Key> keys;
-  keys.reserve(a + right.size());
-  for (std::size_t i = 0; i < a + right.size(); ++i) {
-    const auto line = static_cast<std::uint32_t>(i);
-    keys.push_back({.size = text(line).size(), .line = line});
-  }
-  // Each round reads eight more bytes of every line in a group, sorts the
-  // group on them and splits it; only the lines of one group are touched,
-  // and no comparison of the sort leaves the key array.
-  std::vector<Group> pending = {{0, keys.size(), 0}};
-  while (!pending.empty()) {
-    const Group group = pending.back();
-    pending.pop_back();
-    const Key* first = &keys[group.begin];
-    const std::string_view first_text = text(first->line);
-    // A group of copies of one line is common; it is settled by one linear
-    // comparison instead of a round per eight bytes.
-    const bool all_equal =
-        group.offset > 0 &&
-        std::all_of(keys.begin() + static_cast<std::ptrdiff_t>(group.begin),
-                    keys.begin() + static_cast<std::ptrdiff_t>(group.end),
-                    [&](const Key& key) {
-                      const std::string_view s = text(key.line);
-                      return std::memcmp(s.data() + group.offset,
-                                         first_text.data() + group.offset,
-                                         s.size() - group.offset) == 0;
-                    });
-    if (all_equal) {
-      for (std::size_t i = group.begin; i < group.end; ++i) {
-        assign(keys[i], next_class);
-      }
-      ++next_class;
-      continue;
-    }
-    for (std::size_t i = group.begin; i < group.end; ++i) {
-      keys[i].head = eight_bytes(text(keys[i].line), group.offset);
-    }
-    std::sort(keys.begin() + static_cast<std::ptrdiff_t>(group.begin),
-              keys.begin() + static_cast<std::ptrdiff_t>(group.end), key_less);
-    for (std::size_t begin = group.begin; begin < group.end;) {
-      std::size_t end = begin + 1;
-      while (end < group.end && !key_less(keys[begin], keys[end])) ++end;
-      if (end - begin == 1 || keys[begin].size <= group.offset + 8) {
-        for (std::size_t i = begin; i < end; ++i) assign(keys[i], next_class);
-        ++next_class;
-      } else {
-        pending.push_back({begin, end, group.offset + 8});
-      }
-      begin = end;
+  std::vector<std::uint32_t> short_classes(shorter.size());
+  std::uint32_t next_class = 0;
+  for (std::size_t i = 0; i < shorter.size(); ++i) {
+    const std::string_view text = shorter[i].normalized;
+    const std::uint64_t h = hash(text);
+    Slot& slot = table.find(text, h);
+    if (slot.line == 0) {
+      slot = {.tag = static_cast<std::uint32_t>(h >> 32),
+              .line = static_cast<std::uint32_t>(i + 1)};
+      short_classes[i] = next_class++;
+    } else {
+      short_classes[i] = short_classes[slot.line - 1];
     }
   }
-  return classes;
+
+  std::vector<std::uint32_t> long_classes(longer.size());
+  bool shared = false;
+  for (std::size_t j = 0; j < longer.size(); ++j) {
+    const std::string_view text = longer[j].normalized;
+    const Slot& slot = table.find(text, hash(text));
+    if (slot.line == 0) {
+      long_classes[j] = kAbsent;
+    } else {
+      long_classes[j] = short_classes[slot.line - 1];
+      shared = true;
+    }
+  }
+  if (left_shorter) {
+    return {std::move(short_classes), std::move(long_classes), shared};
+  }
+  return {std::move(long_classes), std::move(short_classes), shared};
 }
 
 }  // namespace diff

@@ -4,11 +4,14 @@
 
 #include <sys/resource.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <random>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -81,37 +84,64 @@ Pairs full_trace_pairs(const std::vector<CompareLine>& left,
   return Pairs(pairs.rbegin(), pairs.rend());
 }
 
+// Lines "<tag><n>" with n below `alphabet`; with `blank_percent` > 0 that
+// share of the lines is empty instead.
 std::vector<CompareLine> random_lines(std::mt19937& rng, int length,
-                                      int alphabet, const std::string& tag) {
+                                      int alphabet, const std::string& tag,
+                                      int blank_percent = 0) {
   std::uniform_int_distribution<int> letter(0, alphabet - 1);
+  std::uniform_int_distribution<int> percent(0, 99);
   std::vector<std::string> texts;
   for (int i = 0; i < length; ++i) {
-    texts.push_back(tag + std::to_string(letter(rng)));
+    texts.push_back(
+        percent(rng) < blank_percent ? "" : tag + std::to_string(letter(rng)));
   }
   return test::plain(texts);
 }
 
-TEST(MyersCommonPairs, CompactTraceRepeatsTheFullTrace) {
-  struct Shape {
-    const char* name;
-    int max_length;
-    int alphabet;
-    bool disjoint;  // left and right lines never equal
-  } shapes[] = {
-      {"short, two kinds of line", 12, 2, false},
-      {"medium, few kinds", 80, 3, false},
-      {"medium, many kinds", 80, 40, false},
-      {"long, nothing in common", 150, 5, true},
-  };
+enum class Relation { kSameLines, kNothingInCommon, kOneLineInCommon };
+
+// Random pairs of line lists: one side's length is drawn from the short
+// range, the other's from the long one, evenly over its logarithm (the
+// full trace needs memory in the square of the lines), and the sides take
+// turns.
+struct Shape {
+  const char* name;
+  int rounds;
+  int short_min, short_max;
+  int long_min, long_max;
+  int alphabet;
+  int blank_percent;
+  Relation relation;
+};
+
+// Compares the compact search, at several checkpoint gaps, with the full
+// trace on `rounds` random pairs of each shape.
+void expect_full_trace_pairs(std::span<const Shape> shapes, unsigned seed) {
   const std::uint64_t gaps[] = {1, 2, 3, 7, kMinCheckpointGap};
-  std::mt19937 rng(7);
+  std::mt19937 rng(seed);
   for (const Shape& shape : shapes) {
     SCOPED_TRACE(shape.name);
-    std::uniform_int_distribution<int> length(1, shape.max_length);
-    for (int round = 0; round < 40; ++round) {
-      const auto left = random_lines(rng, length(rng), shape.alphabet, "");
-      const auto right = random_lines(rng, length(rng), shape.alphabet,
-                                      shape.disjoint ? "r" : "");
+    std::uniform_int_distribution<int> short_length(shape.short_min,
+                                                    shape.short_max);
+    std::uniform_real_distribution<double> log_length(
+        std::log(shape.long_min), std::log(shape.long_max + 1.0));
+    for (int round = 0; round < shape.rounds; ++round) {
+      auto left = random_lines(rng, short_length(rng), shape.alphabet, "",
+                               shape.blank_percent);
+      auto right = random_lines(
+          rng, static_cast<int>(std::exp(log_length(rng))), shape.alphabet,
+          shape.relation == Relation::kSameLines ? "" : "r",
+          shape.blank_percent);
+      if (shape.relation == Relation::kOneLineInCommon) {
+        std::uniform_int_distribution<std::size_t> in_left(0, left.size() - 1);
+        std::uniform_int_distribution<std::size_t> in_right(0,
+                                                            right.size() - 1);
+        right[in_right(rng)] = left[in_left(rng)];
+      }
+      if (round % 2 == 1) {
+        std::swap(left, right);
+      }
       const Pairs expected = full_trace_pairs(left, right);
       for (std::uint64_t gap : gaps) {
         SCOPED_TRACE("round " + std::to_string(round) + ", gap " +
@@ -122,6 +152,35 @@ TEST(MyersCommonPairs, CompactTraceRepeatsTheFullTrace) {
       EXPECT_EQ(expected, test::expand(myers_common_pairs(left, right)));
     }
   }
+}
+
+TEST(MyersCommonPairs, CompactSearchRepeatsTheFullTrace) {
+  const Shape shapes[] = {
+      {"short, two kinds of line", 40, 1, 12, 1, 12, 2, 0,
+       Relation::kSameLines},
+      {"medium, few kinds", 40, 1, 80, 1, 80, 3, 0, Relation::kSameLines},
+      {"medium, many kinds", 40, 1, 80, 1, 80, 40, 0, Relation::kSameLines},
+      {"long, nothing in common", 40, 1, 150, 1, 150, 5, 0,
+       Relation::kNothingInCommon},
+      {"long, one line in common", 40, 1, 150, 1, 150, 5, 0,
+       Relation::kOneLineInCommon},
+  };
+  expect_full_trace_pairs(shapes, 7);
+}
+
+TEST(MyersCommonPairs, LopsidedPairsRepeatTheFullTrace) {
+  // Most diagonals leave the rectangle early, and the search keeps only a
+  // narrow band of them.
+  const Shape shapes[] = {
+      {"few kinds", 6, 1, 50, 100, 5000, 4, 0, Relation::kSameLines},
+      {"mostly blank", 6, 1, 50, 100, 5000, 3, 80, Relation::kSameLines},
+      {"all blank", 4, 1, 50, 100, 5000, 1, 100, Relation::kSameLines},
+      {"nothing in common", 4, 1, 50, 100, 5000, 20, 0,
+       Relation::kNothingInCommon},
+      {"one line in common", 6, 1, 50, 100, 5000, 20, 0,
+       Relation::kOneLineInCommon},
+  };
+  expect_full_trace_pairs(shapes, 13);
 }
 
 TEST(MyersCommonPairs, LongRunsAroundScatteredEdits) {
@@ -178,7 +237,7 @@ std::uint64_t address_space_in_use() {
 }
 
 // Searches with 64 MiB of address space to spare; exits 0 when the search
-// finds nothing in common.
+// finds exactly one matched line.
 [[noreturn]] void search_in_little_memory(
     const std::vector<CompareLine>& left,
     const std::vector<CompareLine>& right) {
@@ -186,22 +245,24 @@ std::uint64_t address_space_in_use() {
   const rlimit bound = {limit, limit};
   if (setrlimit(RLIMIT_AS, &bound) != 0)
     std::_Exit(3);
-  std::_Exit(myers_common_pairs(left, right).empty() ? 0 : 4);
+  const CommonPairs pairs = myers_common_pairs(left, right);
+  std::_Exit(pairs.size() == 1 && pairs[0].length == 1 ? 0 : 4);
 }
 #endif
 
-TEST(MyersCommonPairsDeathTest, NothingInCommonFitsInLittleMemory) {
+TEST(MyersCommonPairsDeathTest, OneLineInCommonFitsInLittleMemory) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the sanitizer's shadow memory defeats an address limit";
 #else
-  // 3,000 against 3,000 lines with none in common: 6,000 passes, for which
-  // a trace of whole tables would need 6,001 x 12,003 x 8 bytes (576 MB).
+  // 3,000 against 3,000 lines with one in common: 5,998 passes, for which
+  // a trace of whole tables would need 5,999 x 12,003 x 8 bytes (576 MB).
   std::vector<std::string> left_texts;
   std::vector<std::string> right_texts;
   for (int i = 0; i < 3000; ++i) {
     left_texts.push_back("left " + std::to_string(i));
     right_texts.push_back("right " + std::to_string(i));
   }
+  right_texts[1000] = left_texts[2000];
   const auto left = test::plain(left_texts);
   const auto right = test::plain(right_texts);
   EXPECT_EXIT(search_in_little_memory(left, right), testing::ExitedWithCode(0),

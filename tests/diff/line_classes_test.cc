@@ -1,4 +1,5 @@
-// Line numbering: equal numbers exactly for equal normalised bytes.
+// Line numbering: equal numbers across the two lists exactly for equal
+// normalised bytes.
 #include "diff/line_classes.h"
 
 #include <string>
@@ -31,24 +32,46 @@ TEST(LineClasses, EqualNumbersExactlyForEqualBytes) {
       "\xff\xfe",
       "\x01\x02",
   };
-  // Every text on both sides, the right side in reverse and doubled.
-  std::vector<std::string> right_texts(texts.rbegin(), texts.rend());
-  right_texts.insert(right_texts.end(), texts.begin(), texts.end());
-  const auto left = test::plain(texts);
-  const auto right = test::plain(right_texts);
-  const LineClasses classes = line_classes(left, right);
-  ASSERT_EQ(left.size(), classes.left.size());
-  ASSERT_EQ(right.size(), classes.right.size());
-  for (std::size_t i = 0; i < left.size(); ++i) {
-    for (std::size_t j = 0; j < left.size(); ++j) {
-      SCOPED_TRACE(testing::Message() << "left " << i << ", left " << j);
-      EXPECT_EQ(texts[i] == texts[j], classes.left[i] == classes.left[j]);
+  // Every text on one side; on the other the texts in reverse and doubled,
+  // and some found nowhere else. Either side may be the longer one.
+  std::vector<std::string> others(texts.rbegin(), texts.rend());
+  others.insert(others.end(), texts.begin(), texts.end());
+  others.insert(others.end(), {"only here", "abcdefgh3", " "});
+  for (bool others_left : {false, true}) {
+    SCOPED_TRACE(others_left ? "longer list on the left" : "on the right");
+    const auto& left_texts = others_left ? others : texts;
+    const auto& right_texts = others_left ? texts : others;
+    const LineClasses classes =
+        line_classes(test::plain(left_texts), test::plain(right_texts));
+    ASSERT_EQ(left_texts.size(), classes.left.size());
+    ASSERT_EQ(right_texts.size(), classes.right.size());
+    for (std::size_t i = 0; i < left_texts.size(); ++i) {
+      for (std::size_t j = 0; j < right_texts.size(); ++j) {
+        SCOPED_TRACE(testing::Message() << "left " << i << ", right " << j);
+        EXPECT_EQ(left_texts[i] == right_texts[j],
+                  classes.left[i] == classes.right[j]);
+      }
     }
-    for (std::size_t j = 0; j < right.size(); ++j) {
-      SCOPED_TRACE(testing::Message() << "left " << i << ", right " << j);
-      EXPECT_EQ(texts[i] == right_texts[j],
-                classes.left[i] == classes.right[j]);
-    }
+    EXPECT_TRUE(classes.shared);
+  }
+}
+
+TEST(LineClasses, SharedOnlyWhenSomeLineIsOnBothSides) {
+  struct Case {
+    std::vector<std::string> left;
+    std::vector<std::string> right;
+    bool shared;
+  } cases[] = {
+      {{"a", "b", "a"}, {"c", "d", "ab", "A", "a "}, false},
+      {{"x", "y", "z", "w"}, {"w"}, true},
+      {{"", "", ""}, {"\t"}, false},
+      {{"", "", ""}, {" ", ""}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.left) + " / " +
+                 testing::PrintToString(c.right));
+    EXPECT_EQ(c.shared,
+              line_classes(test::plain(c.left), test::plain(c.right)).shared);
   }
 }
 
