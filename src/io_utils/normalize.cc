@@ -1,9 +1,14 @@
 // The comparison form of a line: tabs, then white space, then case.
 #include "io_utils/normalize.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "io_utils/ascii.h"
 #include "io_utils/unicode.h"
@@ -87,6 +92,106 @@ void lowercase_ascii(std::string& text) {
   for (char& byte : text) byte = ascii_lower(byte);
 }
 
+// What happens to white space inside an ASCII line; trailing white space
+// is trimmed afterwards where the options say so.
+enum class AsciiSpaces {
+  Keep,      // stays as it is
+  Collapse,  // each run becomes one space
+  Drop,      // every white-space byte goes
+};
+
+// The output of normalize_ascii so far.
+struct AsciiForm {
+  char* out;
+  std::size_t written = 0;
+  // When collapsing: the byte before the next one was white space, so that
+  // a space already stands for its run.
+  bool after_space = false;
+};
+
+template <bool kLower, AsciiSpaces kSpaces>
+void put_ascii_byte(AsciiForm& form, char byte) {
+  if (!is_ascii_whitespace(byte)) {
+    form.out[form.written++] = kLower ? ascii_lower(byte) : byte;
+    form.after_space = false;
+  } else if constexpr (kSpaces == AsciiSpaces::Keep) {
+    form.out[form.written++] = byte;
+  } else if constexpr (kSpaces == AsciiSpaces::Collapse) {
+    if (!form.after_space)
+      form.out[form.written++] = ' ';
+    form.after_space = true;
+  }
+}
+
+#if defined(__SSE2__)
+// Takes the `count` (1 to 16) bytes at `bytes` with the vector instructions
+// that every x86-64 processor has, reading sixteen bytes and looking only
+// at the first `count`. A block that needs no decision (no white space at
+// all, or when collapsing only lone spaces) is stored whole, sixteen bytes
+// even when fewer count, lower-cased on the way; any other block byte by
+// byte. False when a byte is not ASCII.
+template <bool kLower, AsciiSpaces kSpaces>
+[[gnu::always_inline]] inline bool take_ascii_block(AsciiForm& form,
+                                                    const char* bytes,
+                                                    std::size_t count) {
+  const int in_block = count == 16 ? 0xFFFF : (1 << count) - 1;
+  __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+  if ((_mm_movemask_epi8(block) & in_block) != 0)
+    return false;
+  // Bytes past `count` may be anything; within it they are ASCII, which
+  // the signed comparisons order rightly.
+  int spaces = 0;
+  if constexpr (kSpaces != AsciiSpaces::Keep) {
+    const int low =
+        _mm_movemask_epi8(_mm_cmplt_epi8(block, _mm_set1_epi8(0x21))) &
+        in_block;
+    spaces =
+        _mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(' '))) & in_block;
+    const bool whole =
+        kSpaces == AsciiSpaces::Drop
+            ? low == 0
+            : low == spaces &&
+                  (spaces & ((spaces << 1) | (form.after_space ? 1 : 0))) == 0;
+    if (!whole) {
+      for (std::size_t i = 0; i < count; ++i)
+        put_ascii_byte<kLower, kSpaces>(form, bytes[i]);
+      return true;
+    }
+  }
+  if constexpr (kLower) {
+    const __m128i upper =
+        _mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8('A' - 1)),
+                      _mm_cmplt_epi8(block, _mm_set1_epi8('Z' + 1)));
+    block = _mm_add_epi8(block, _mm_and_si128(upper, _mm_set1_epi8(0x20)));
+  }
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(form.out + form.written), block);
+  form.written += count;
+  form.after_space = ((spaces >> (count - 1)) & 1) != 0;
+  return true;
+}
+#endif
+
+// The form of an ASCII line under one choice of case and white space:
+// sixteen bytes at a time where the processor can, else byte by byte.
+template <bool kLower, AsciiSpaces kSpaces>
+std::optional<std::size_t> normalize_ascii(std::string_view line, char* out) {
+  AsciiForm form{.out = out};
+#if defined(__SSE2__)
+  for (std::size_t pos = 0; pos < line.size(); pos += 16) {
+    const std::size_t count = std::min<std::size_t>(16, line.size() - pos);
+    if (!take_ascii_block<kLower, kSpaces>(form, line.data() + pos, count))
+      return std::nullopt;
+  }
+#else
+  for (const char byte : line) {
+    if (static_cast<unsigned char>(byte) >= 0x80)
+      return std::nullopt;
+    put_ascii_byte<kLower, kSpaces>(form, byte);
+  }
+#endif
+  return form.written;
+}
+
 }  // namespace
 
 std::string normalize_line(std::string_view line,
@@ -138,70 +243,25 @@ std::optional<std::size_t> normalize_ascii_line(std::string_view line,
                                                 char* out) {
   if (options.ignore_tab_expansion)
     return std::nullopt;
-  const bool lower = options.ignore_case;
-  const bool drop_all = options.ignore_all_space;
-  const bool collapse = !drop_all && options.ignore_space_change;
-  const bool trim_end =
-      collapse || (!drop_all && options.ignore_trailing_space);
-  // A run of white space is written as one space when collapsing, so
-  // "after_space" says the last byte written is that space. Eight bytes
-  // that need no decision (no white space at all, or under collapsing only
-  // lone spaces) are copied whole.
-  std::size_t written = 0;
-  bool after_space = false;
-  auto put = [&](char byte) {
-    if (!is_ascii_whitespace(byte)) {
-      out[written++] = lower ? ascii_lower(byte) : byte;
-      after_space = false;
-    } else if (drop_all) {
-    } else if (!collapse) {
-      out[written++] = byte;
-    } else if (!after_space) {
-      out[written++] = ' ';
-      after_space = true;
-    }
-  };
-  std::size_t pos = 0;
-  for (; pos + 8 <= line.size(); pos += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, line.data() + pos, sizeof word);
-    if ((word & kHighBits) != 0)
-      return std::nullopt;
-    // The high bit of each byte below 0x21 (a space or a control
-    // character), and of each space. A borrow can also mark the byte after
-    // a marked one; that byte is then a space or a control character or
-    // "!", and the word is never taken whole.
-    const std::uint64_t low =
-        (word - 0x2121212121212121ULL) & ~word & kHighBits;
-    const std::uint64_t spaces_zeroed = word ^ 0x2020202020202020ULL;
-    const std::uint64_t space_bits =
-        (spaces_zeroed - 0x0101010101010101ULL) & ~spaces_zeroed & kHighBits;
-    // Without collapsing or dropping, white space inside a line stays.
-    bool whole = true;
-    if (drop_all) {
-      whole = low == 0;
-    } else if (collapse) {
-      const std::uint64_t after_spaces =
-          (space_bits << 8) | (after_space ? 0x80 : 0);
-      whole = low == space_bits && (space_bits & after_spaces) == 0;
-    }
-    if (!whole) {
-      for (std::size_t i = pos; i < pos + 8; ++i) put(line[i]);
-      continue;
-    }
-    if (lower)
-      word = lowercase_ascii_word(word);
-    std::memcpy(out + written, &word, sizeof word);
-    written += 8;
-    after_space = (space_bits >> 63) != 0;
+  const bool trim_end = options.ignore_space_change ||
+                        options.ignore_trailing_space ||
+                        options.ignore_all_space;
+  std::optional<std::size_t> written;
+  if (options.ignore_all_space) {
+    written = options.ignore_case
+                  ? normalize_ascii<true, AsciiSpaces::Drop>(line, out)
+                  : normalize_ascii<false, AsciiSpaces::Drop>(line, out);
+  } else if (options.ignore_space_change) {
+    written = options.ignore_case
+                  ? normalize_ascii<true, AsciiSpaces::Collapse>(line, out)
+                  : normalize_ascii<false, AsciiSpaces::Collapse>(line, out);
+  } else {
+    written = options.ignore_case
+                  ? normalize_ascii<true, AsciiSpaces::Keep>(line, out)
+                  : normalize_ascii<false, AsciiSpaces::Keep>(line, out);
   }
-  for (; pos < line.size(); ++pos) {
-    if (static_cast<unsigned char>(line[pos]) >= 0x80)
-      return std::nullopt;
-    put(line[pos]);
-  }
-  if (trim_end) {
-    while (written > 0 && is_ascii_whitespace(out[written - 1])) --written;
+  if (written && trim_end) {
+    while (*written > 0 && is_ascii_whitespace(out[*written - 1])) --*written;
   }
   return written;
 }

@@ -17,9 +17,12 @@ std::string normalize_line(std::string_view line,
 
 // normalize_line for the common case, without a string of its own: when
 // `line` is ASCII and tabs are not expanded, writes its comparison form to
-// `out`, which has room for line.size() bytes, and returns the form's
-// length. Returns nothing, and leaves `out` unspecified, for any other
-// line, which needs normalize_line.
+// `out` and returns the form's length. Works on blocks of bytes, so it may
+// read up to kAsciiLineSlack bytes past the end of `line` (their values do
+// not matter), and `out` has room for line.size() + kAsciiLineSlack bytes;
+// what lies past the form is unspecified. Returns nothing, and leaves `out`
+// unspecified, for any other line, which needs normalize_line.
+inline constexpr std::size_t kAsciiLineSlack = 16;
 std::optional<std::size_t> normalize_ascii_line(std::string_view line,
                                                 const CompareOptions& options,
                                                 char* out);

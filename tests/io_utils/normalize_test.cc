@@ -1,6 +1,7 @@
 // The comparison form of a line under the tab, white-space and case flags.
 #include "io_utils/normalize.h"
 
+#include <cstring>
 #include <random>
 #include <string>
 #include <string_view>
@@ -215,8 +216,10 @@ TEST(NormalizeLine, EqualsTheStepByStepFormOnMixedLines) {
 }
 
 // The ASCII path takes eight bytes at a time where it can, so runs of white
-// space, control characters and "!" (which a borrow between bytes can
-// mark) are placed across and beside the eight-byte boundaries.
+// space, control characters and "!" are placed across and beside the block
+// boundaries. The bytes after the line, which the blocks read, are white
+// space and bytes that are not ASCII, so that a block that looked at them
+// would go wrong.
 TEST(NormalizeAsciiLine, EqualsTheStepByStepForm) {
   const char* const pieces[] = {"A",  "z",  "!",    " ",        "  ",
                                 "\t", "\r", "\v",   "\x01",     "\x1f",
@@ -234,8 +237,11 @@ TEST(NormalizeAsciiLine, EqualsTheStepByStepForm) {
       options.ignore_trailing_space = mask & 2;
       options.ignore_space_change = mask & 4;
       options.ignore_all_space = mask & 8;
-      std::string out(line.size(), '\0');
-      const auto length = normalize_ascii_line(line, options, out.data());
+      const std::string padded = line + std::string(kAsciiLineSlack, ' ') +
+                                 std::string(kAsciiLineSlack, '\xff');
+      std::string out(line.size() + kAsciiLineSlack, '\0');
+      const auto length = normalize_ascii_line(
+          std::string_view(padded).substr(0, line.size()), options, out.data());
       ASSERT_TRUE(length.has_value()) << hex_bytes(line);
       out.resize(*length);
       ASSERT_EQ(form_step_by_step(line, options), out)
@@ -245,11 +251,18 @@ TEST(NormalizeAsciiLine, EqualsTheStepByStepForm) {
 }
 
 TEST(NormalizeAsciiLine, LeavesOtherLinesToTheGeneralPath) {
-  std::string out(16, '\0');
-  EXPECT_FALSE(normalize_ascii_line("caf\xc3\xa9", flags("i"), out.data()));
-  EXPECT_FALSE(
-      normalize_ascii_line("0123456789\xc3\xa9", flags("b"), out.data()));
-  EXPECT_FALSE(normalize_ascii_line("a\tb", flags("E"), out.data()));
+  const char* const lines[] = {"caf\xc3\xa9", "0123456789abcdefgh\xc3\xa9"};
+  std::string out(64, '\0');
+  for (const char* line : lines) {
+    const std::string padded = line + std::string(kAsciiLineSlack, 'x');
+    EXPECT_FALSE(normalize_ascii_line(
+        std::string_view(padded).substr(0, std::strlen(line)), flags("ib"),
+        out.data()))
+        << hex_bytes(line);
+  }
+  EXPECT_FALSE(normalize_ascii_line(
+      std::string_view("a\tb" + std::string(kAsciiLineSlack, 'x')).substr(0, 3),
+      flags("E"), out.data()));
 }
 
 TEST(ExpandTabs, FillsToTheNextTabStopCountingCharacters) {
