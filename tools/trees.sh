@@ -21,6 +21,7 @@ compiler_choice() {
       "$tree"/CMakeFiles/*/CMakeCXXCompiler.cmake; then
       return
     fi
+    echo "$tree/ was made with another compiler than $compiler; making it afresh" >&2
     rm -rf "$tree"
   fi
   echo "-DCMAKE_CXX_COMPILER=$compiler"

@@ -75,6 +75,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <utility>
 #include <vector>
@@ -280,6 +281,7 @@ SearchResult search(Lists& lists, std::uint64_t min_gap,
   checkpoints.emplace_back(-1, kept);
   std::int64_t next_kept = next_checkpoint(-1, min_gap);
   std::int64_t steps = 0;
+  bool numbering_tried = false;
 
   for (std::int64_t d = 0;; ++d) {
     const Range range = next_range(kept, d, {-d, d});
@@ -298,12 +300,18 @@ SearchResult search(Lists& lists, std::uint64_t min_gap,
     // taken as many steps as there are lines has spent about as much, and
     // usually has as far to go. Short searches never pay for it. The
     // numbers also tell at once whether any line is on both sides.
+    // Lines made to collide in the numbering's hash are left unnumbered,
+    // and the search goes on comparing them.
     steps += static_cast<std::int64_t>(range.size());
-    if (lists.classes.left.empty() && total_lines < kMaxNumberedLines &&
+    if (!numbering_tried && total_lines < kMaxNumberedLines &&
         steps >= total_lines) {
-      lists.classes = line_classes(lists.left, lists.right);
-      if (!lists.classes.shared) {
-        return {.nothing_in_common = true};
+      numbering_tried = true;
+      if (std::optional<LineClasses> classes =
+              line_classes(lists.left, lists.right)) {
+        if (!classes->shared) {
+          return {.nothing_in_common = true};
+        }
+        lists.classes = std::move(*classes);
       }
     }
     if (d == next_kept) {

@@ -3,7 +3,9 @@
 // there. A hash only decides where to look; two lines get one number only
 // after their bytes compare equal, so equal numbers mean equal lines
 // without exception. Only the shorter list is stored, so a long file
-// against a short one costs a hash per line and little memory.
+// against a short one costs a hash per line and little memory. The hash is
+// fixed, so lines can be made to collide in it; a look-up then steps over
+// many slots, and numbering gives up rather than take quadratic time.
 #include "diff/line_classes.h"
 
 #include <cstddef>
@@ -29,6 +31,7 @@ struct Slot {
 struct LineTable {
   Lines lines;
   std::vector<Slot> slots;
+  std::uint64_t stepped_over = 0;  // slots passed by all look-ups so far
 
   // The slot holding the first line equal to `text`, or the empty slot
   // where it belongs.
@@ -41,13 +44,15 @@ struct LineTable {
           (slot.tag == tag && lines[slot.line - 1].normalized == text)) {
         return slot;
       }
+      ++stepped_over;
     }
   }
 };
 
 }  // namespace
 
-LineClasses line_classes(Lines left, Lines right) {
+std::optional<LineClasses> line_classes(Lines left, Lines right,
+                                        std::uint64_t slots_per_line) {
   const bool left_shorter = left.size() <= right.size();
   Lines shorter = left_shorter ? left : right;
   Lines longer = left_shorter ? right : left;
@@ -55,6 +60,10 @@ LineClasses line_classes(Lines left, Lines right) {
   while (capacity < 2 * shorter.size()) capacity *= 2;
   LineTable table{shorter, std::vector<Slot>(capacity)};
   const std::hash<std::string_view> hash;
+  // Checked once per line, so that no look-up runs far past it.
+  const auto over_budget = [&](std::size_t lines_done) {
+    return table.stepped_over > slots_per_line * (lines_done + 1);
+  };
 
   std::vector<std::uint32_t> short_classes(shorter.size());
   std::uint32_t next_class = 0;
@@ -69,6 +78,8 @@ LineClasses line_classes(Lines left, Lines right) {
     } else {
       short_classes[i] = short_classes[slot.line - 1];
     }
+    if (over_budget(i))
+      return std::nullopt;
   }
 
   std::vector<std::uint32_t> long_classes(longer.size());
@@ -82,11 +93,14 @@ LineClasses line_classes(Lines left, Lines right) {
       long_classes[j] = short_classes[slot.line - 1];
       shared = true;
     }
+    if (over_budget(shorter.size() + j))
+      return std::nullopt;
   }
   if (left_shorter) {
-    return {std::move(short_classes), std::move(long_classes), shared};
+    return LineClasses{std::move(short_classes), std::move(long_classes),
+                       shared};
   }
-  return {std::move(long_classes), std::move(short_classes), shared};
+  return LineClasses{std::move(long_classes), std::move(short_classes), shared};
 }
 
 }  // namespace diff

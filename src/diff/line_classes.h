@@ -4,6 +4,7 @@
 #define VRELSDIFF_DIFF_LINE_CLASSES_H_
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "diff/common_pairs.h"
@@ -21,10 +22,18 @@ struct LineClasses {
   bool shared = false;  // some left line equals some right line
 };
 
+// On average a look-up in the table steps over fewer than two slots; lines
+// made to collide in the hash would make it step over many. Numbering
+// gives up once the slots stepped over pass this many per line, so that it
+// stays linear whatever the input.
+inline constexpr std::uint64_t kSlotsPerLine = 8;
+
 // Linear in the number of lines, with memory for the longer list's numbers
-// and a table of the shorter list's lines. REQUIRES: fewer than 2^32 - 1
-// lines in the shorter list.
-LineClasses line_classes(Lines left, Lines right);
+// and a table of the shorter list's lines; nothing when the lines collide
+// in the table more than `slots_per_line` allows. REQUIRES: fewer than
+// 2^32 - 1 lines in the shorter list.
+std::optional<LineClasses> line_classes(
+    Lines left, Lines right, std::uint64_t slots_per_line = kSlotsPerLine);
 
 }  // namespace diff
 

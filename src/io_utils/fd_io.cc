@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace io_utils {
@@ -51,22 +52,31 @@ OpenedFile open_file(const std::string& path, int flags, mode_t mode) {
   return {.fd = FileDescriptor(fd)};
 }
 
+ReadResult read_some(int fd, ByteBuffer& out, std::size_t limit) {
+  if (out.spare_size() == 0)
+    out.reserve(std::max(out.size() + kReadStep, 2 * out.capacity()));
+  for (;;) {
+    const ssize_t count =
+        ::read(fd, out.spare(), std::min(out.spare_size(), limit));
+    if (count >= 0) {
+      out.commit(static_cast<std::size_t>(count));
+      return {.count = static_cast<std::size_t>(count)};
+    }
+    if (errno != EINTR)
+      return {.error = errno};
+  }
+}
+
 int read_to_end(int fd, ByteBuffer& out, std::size_t expected_size) {
   // One byte beyond the expected size lets the read that finds the end
   // land in room already there.
   if (expected_size > 0)
     out.reserve(out.size() + expected_size + 1);
   for (;;) {
-    if (out.spare_size() == 0)
-      out.reserve(std::max(out.size() + kReadStep, 2 * out.capacity()));
-    const ssize_t count = ::read(fd, out.spare(), out.spare_size());
-    if (count > 0) {
-      out.commit(static_cast<std::size_t>(count));
-    } else if (count == 0) {
-      return 0;
-    } else if (errno != EINTR) {
-      return errno;
-    }
+    const ReadResult read =
+        read_some(fd, out, std::numeric_limits<std::size_t>::max());
+    if (read.error != 0 || read.count == 0)
+      return read.error;
   }
 }
 

@@ -46,6 +46,18 @@ struct OpenedFile {
 // open(2) with O_CLOEXEC added, repeated while a signal interrupts it.
 OpenedFile open_file(const std::string& path, int flags, mode_t mode = 0);
 
+// What one read brought: `count` bytes, none at the end of input, or the
+// errno of a failed read.
+struct ReadResult {
+  std::size_t count = 0;
+  int error = 0;
+};
+
+// Reads once, at most `limit` bytes, into the room after the bytes `out`
+// holds, growing it first when it is full; an interrupted read is
+// repeated.
+ReadResult read_some(int fd, ByteBuffer& out, std::size_t limit);
+
 // Appends what `fd` yields up to the end of input to `out`, repeating
 // interrupted reads, and returns 0 or the errno of the read that failed;
 // what came before a failure stays in `out`. `expected_size` only sizes the

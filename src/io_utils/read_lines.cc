@@ -24,8 +24,14 @@ namespace {
 // the last.
 constexpr std::size_t kFirstFormBlock = std::size_t{64} << 10;
 
-// The file's bytes, checked to be UTF-8. Since "\n" is a byte of its own in
-// UTF-8, the whole is well-formed exactly when every line is.
+// At most this much is read at once, so that a malformed line near the
+// start of a large file is reported without reading far past it.
+constexpr std::size_t kReadLimit = std::size_t{8} << 20;
+
+// The file's bytes, checked to be UTF-8 as they come in: after each read,
+// the lines that are whole by then. Since "\n" is a byte of its own in
+// UTF-8, a stretch of whole lines is well-formed exactly when every line in
+// it is, and the first malformed line ends the reading.
 Result<ByteBuffer> read_checked_file(const std::string& path) {
   struct stat status;
   if (::stat(path.c_str(), &status) != 0)
@@ -40,27 +46,36 @@ Result<ByteBuffer> read_checked_file(const std::string& path) {
     return DiffError::message(path + ": " + os_error_text(file.error));
   }
 
-  // Sized from the status for a regular file, grown for a pipe. A size that
-  // cannot be had fails here as exhausted memory, before any reading.
-  const std::size_t expected_size =
-      S_ISREG(status.st_mode) && status.st_size > 0
-          ? static_cast<std::size_t>(status.st_size)
-          : 0;
+  // Sized from the opened file's status when it is a regular file, grown
+  // as it comes for a pipe. A size that cannot be had fails here as
+  // exhausted memory, before any reading; one byte more lets the read that
+  // finds the end land in room already there.
   ByteBuffer bytes;
-  if (int error = read_to_end(file.fd.get(), bytes, expected_size);
-      error != 0) {
-    // The lines that were whole before the failure have been read, and a
-    // malformed one among them is the first fault of the file.
-    const std::string_view read = bytes.view();
-    const std::size_t last_line_end = read.rfind('\n');
-    if (last_line_end != std::string_view::npos &&
-        !is_valid_utf8(read.substr(0, last_line_end)))
-      return DiffError::invalid_utf8(path);
-    return DiffError::message(path + ": " + os_error_text(error));
+  if (struct stat opened; ::fstat(file.fd.get(), &opened) == 0 &&
+                          S_ISREG(opened.st_mode) && opened.st_size > 0) {
+    bytes.reserve(static_cast<std::size_t>(opened.st_size) + 1);
   }
-  if (!is_valid_utf8(bytes.view()))
-    return DiffError::invalid_utf8(path);
-  return bytes;
+  std::size_t checked = 0;  // the lines before it are well-formed
+  for (;;) {
+    const ReadResult read = read_some(file.fd.get(), bytes, kReadLimit);
+    if (read.error != 0)
+      return DiffError::message(path + ": " + os_error_text(read.error));
+    // The lines that are whole now end at the last "\n" of this read; at
+    // the end of input the last line is whole too.
+    std::size_t whole_end = bytes.size();
+    if (read.count > 0) {
+      const std::size_t fresh = bytes.size() - read.count;
+      const std::size_t line_end = bytes.view().substr(fresh).rfind('\n');
+      if (line_end == std::string_view::npos)
+        continue;
+      whole_end = fresh + line_end + 1;
+    }
+    if (!is_valid_utf8(bytes.view().substr(checked, whole_end - checked)))
+      return DiffError::invalid_utf8(path);
+    checked = whole_end;
+    if (read.count == 0)
+      return bytes;
+  }
 }
 
 // The "\n" bytes, eight at a time. A byte of `other` is zero exactly when

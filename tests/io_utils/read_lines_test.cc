@@ -264,6 +264,25 @@ TEST(ReadFileLines, RejectsMalformedUtf8AnywhereInTheFile) {
   }
 }
 
+// A malformed line ends the reading at once: the reader does not wait for
+// the rest of an input that may never end. Here the writer keeps its end
+// open, so a reader that waited would hang until the alarm ends the test.
+TEST(ReadFileLines, ReportsAMalformedLineWithoutWaitingForTheEnd) {
+  int fds[2];
+  ASSERT_EQ(0, ::pipe(fds));
+  const std::string content = "good\nbad \xff\nmore to come";
+  ASSERT_EQ(static_cast<ssize_t>(content.size()),
+            ::write(fds[1], content.data(), content.size()));
+  ::alarm(10);
+  Result<FileLines> lines =
+      read_file_lines("/dev/fd/" + std::to_string(fds[0]));
+  ::alarm(0);
+  ::close(fds[0]);
+  ::close(fds[1]);
+  ASSERT_FALSE(lines.ok());
+  EXPECT_EQ(DiffErrorKind::InvalidUtf8, lines.error().kind);
+}
+
 // The lowest free descriptor: it moves up if reading leaves a file open.
 int lowest_free_descriptor() {
   int fd = ::open("/dev/null", O_RDONLY);
