@@ -177,11 +177,15 @@ template <bool kLower, AsciiSpaces kSpaces>
 std::optional<std::size_t> normalize_ascii(std::string_view line, char* out) {
   AsciiForm form{.out = out};
 #if defined(__SSE2__)
-  for (std::size_t pos = 0; pos < line.size(); pos += 16) {
-    const std::size_t count = std::min<std::size_t>(16, line.size() - pos);
-    if (!take_ascii_block<kLower, kSpaces>(form, line.data() + pos, count))
+  // Whole blocks first, so that their count is a constant, then the rest.
+  std::size_t pos = 0;
+  for (; pos + 16 <= line.size(); pos += 16) {
+    if (!take_ascii_block<kLower, kSpaces>(form, line.data() + pos, 16))
       return std::nullopt;
   }
+  if (pos < line.size() && !take_ascii_block<kLower, kSpaces>(
+                               form, line.data() + pos, line.size() - pos))
+    return std::nullopt;
 #else
   for (const char byte : line) {
     if (static_cast<unsigned char>(byte) >= 0x80)
