@@ -8,6 +8,13 @@ namespace io_utils {
 
 inline constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
 
+// The number of bytes of a word whose high bit is set, given the word with
+// every other bit clear: the multiplication adds the eight bits up in the
+// top byte.
+inline std::uint64_t count_high_bits(std::uint64_t marks) {
+  return ((marks >> 7) * 0x0101010101010101ULL) >> 56;
+}
+
 inline char ascii_lower(char byte) {
   return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + ('a' - 'A'))
                                     : byte;

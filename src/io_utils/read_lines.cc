@@ -81,10 +81,9 @@ Result<ByteBuffer> read_checked_file(const std::string& path) {
 // The "\n" bytes, eight at a time. A byte of `other` is zero exactly when
 // it was "\n"; adding 0x7F to its low seven bits sets its high bit unless
 // they are all zero, with no carry into the next byte, and or-ing in the
-// byte itself covers a set high bit. The multiplication adds up the marks.
+// byte itself covers a set high bit.
 std::size_t count_line_ends(std::string_view bytes) {
   constexpr std::uint64_t kLowBits = 0x7F7F7F7F7F7F7F7FULL;
-  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
   std::size_t count = 0;
   std::size_t pos = 0;
   for (; pos + 8 <= bytes.size(); pos += 8) {
@@ -92,8 +91,7 @@ std::size_t count_line_ends(std::string_view bytes) {
     std::memcpy(&word, bytes.data() + pos, sizeof word);
     const std::uint64_t other = word ^ 0x0A0A0A0A0A0A0A0AULL;
     const std::uint64_t nonzero = ((other & kLowBits) + kLowBits) | other;
-    const std::uint64_t marks = (~nonzero & kHighBits) >> 7;
-    count += static_cast<std::size_t>((marks * kOnes) >> 56);
+    count += static_cast<std::size_t>(count_high_bits(~nonzero & kHighBits));
   }
   for (; pos < bytes.size(); ++pos) count += bytes[pos] == '\n' ? 1u : 0u;
   return count;

@@ -34,17 +34,15 @@ std::size_t ascii_prefix_length(std::string_view bytes) {
   return i;
 }
 
-// A byte's top bit survives the mask exactly when the bit below it is clear,
-// and the multiplication adds up the surviving bits of a word.
+// A byte's top bit survives the mask exactly when the bit below it is clear.
 std::size_t character_count(std::string_view text) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
   std::size_t continuations = 0;
   std::size_t i = 0;
   for (; i + 8 <= text.size(); i += 8) {
     std::uint64_t word;
     std::memcpy(&word, text.data() + i, sizeof word);
     const std::uint64_t marked = word & ~(word << 1) & kHighBits;
-    continuations += static_cast<std::size_t>(((marked >> 7) * kOnes) >> 56);
+    continuations += static_cast<std::size_t>(count_high_bits(marked));
   }
   for (; i < text.size(); ++i) {
     if (is_continuation_byte(text[i]))
