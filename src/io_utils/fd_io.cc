@@ -12,8 +12,9 @@
 namespace io_utils {
 namespace {
 
-// What a read asks for once the expected bytes are in: enough to find the
-// end of a regular file at once, and to let a pipe's buffer grow quickly.
+// How much a full buffer grows by at the least before the next read: enough
+// to find the end of a regular file whose size was known at once, and to
+// let a pipe's buffer grow quickly.
 constexpr std::size_t kReadStep = std::size_t{64} << 10;
 
 }  // namespace

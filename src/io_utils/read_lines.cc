@@ -127,14 +127,15 @@ bool changes_lines(const CompareOptions& options) {
 }
 
 // Comparison forms are kept in blocks that never grow once made, so that a
-// view of a form stays valid while more are added. The last block, with
-// room for `size` more bytes.
+// view of a form stays valid while more are added. A new last block with
+// room for `size` bytes, at least twice as large as the one before.
 ByteBuffer& add_form_block(std::vector<ByteBuffer>& blocks, std::size_t size) {
   const std::size_t last = blocks.empty() ? 0 : blocks.back().capacity();
   blocks.emplace_back().reserve(std::max({size, 2 * last, kFirstFormBlock}));
   return blocks.back();
 }
 
+// The last block, with room for `size` more bytes.
 inline ByteBuffer& block_with_room(std::vector<ByteBuffer>& blocks,
                                    std::size_t size) {
   if (!blocks.empty() && blocks.back().spare_size() >= size)
