@@ -77,11 +77,11 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "diff/diagonal_search_internal.h"
-#include "diff/line_classes.h"
 
 namespace diff {
 namespace {
@@ -128,29 +128,37 @@ struct Cone {
   std::vector<PassView<Entry>> passes;  // into entries
 };
 
+inline bool same_line(const CompareLine& left, const CompareLine& right) {
+  return lines_equal(left, right);
+}
+inline bool same_line(std::uint32_t left, std::uint32_t right) {
+  return left == right;
+}
+
+// The two lists, of line records or of line numbers. Numbers are compared
+// far faster: each pass compares lines spread over both files, and two
+// arrays of 4 bytes a line stay in cache where the records and their
+// bytes do not.
+template <typename Line>
 struct Lists {
-  Lines left;
-  Lines right;
-  std::int64_t a;
-  std::int64_t b;
-  // Filled once a search has run long enough: each pass then compares lines
-  // spread over both files, and two small arrays of numbers stay in cache
-  // where the line records and their bytes do not.
-  LineClasses classes;
+  std::span<const Line> left;
+  std::span<const Line> right;
+  std::int64_t a = static_cast<std::int64_t>(left.size());
+  std::int64_t b = static_cast<std::int64_t>(right.size());
 
   bool equal(std::int64_t x, std::int64_t y) const {
-    const auto i = static_cast<std::size_t>(x);
-    const auto j = static_cast<std::size_t>(y);
-    return classes.left.empty() ? lines_equal(left[i], right[j])
-                                : classes.left[i] == classes.right[j];
+    return same_line(left[static_cast<std::size_t>(x)],
+                     right[static_cast<std::size_t>(y)]);
   }
 
   // Consecutive diagonals of a pass lie far apart in the files; asking
   // early for the numbers of a diagonal ahead hides most of the wait.
   void prefetch(std::int64_t x, std::int64_t y) const {
-    if (!classes.left.empty() && x < a && y < b) {
-      __builtin_prefetch(&classes.left[static_cast<std::size_t>(x)]);
-      __builtin_prefetch(&classes.right[static_cast<std::size_t>(y)]);
+    if constexpr (std::is_same_v<Line, std::uint32_t>) {
+      if (x < a && y < b) {
+        __builtin_prefetch(&left[static_cast<std::size_t>(x)]);
+        __builtin_prefetch(&right[static_cast<std::size_t>(y)]);
+      }
     }
   }
 
@@ -224,9 +232,10 @@ struct PassOutcome {
 // Runs pass d over `range`, writing to `out`, and returns the part to keep:
 // the range less the outside points at its two ends. Stops early when the
 // pass reaches (a, b).
-template <typename Entry>
-PassOutcome<Entry> run_pass(const Lists& lists, const PassView<Entry>& previous,
-                            std::int64_t d, Range range, std::span<Entry> out) {
+template <typename Entry, typename Line>
+PassOutcome<Entry> run_pass(const Lists<Line>& lists,
+                            const PassView<Entry>& previous, std::int64_t d,
+                            Range range, std::span<Entry> out) {
   auto index = [&range](std::int64_t k) {
     return static_cast<std::size_t>((k - range.low) / 2);
   };
@@ -253,35 +262,31 @@ PassOutcome<Entry> run_pass(const Lists& lists, const PassView<Entry>& previous,
   return {.kept = {out.subspan(index(low), kept.size()), low}};
 }
 
-constexpr std::int64_t kMaxNumberedLines = std::int64_t{1} << 32;
-
 std::int64_t next_checkpoint(std::int64_t pass, std::uint64_t min_gap) {
   const double p = static_cast<double>(std::max<std::int64_t>(pass, 0));
   const auto grown = static_cast<std::uint64_t>(std::cbrt(p * p));
   return pass + static_cast<std::int64_t>(std::max(min_gap, grown));
 }
 
-// What the forward search found: D, or that no line of one list equals a
-// line of the other, so that there is nothing to walk back over.
+// What the forward search found: D, or that it stopped at its step limit
+// before reaching (a, b).
 struct SearchResult {
   std::int64_t passes = 0;
-  bool nothing_in_common = false;
+  bool stopped = false;
 };
 
 // Forward search: leaves the kept passes in `checkpoints`, W_{D-1} last.
 // Invariant: `kept` views, in `previous`, the range kept of W_{d-1}: the
 // only entries pass d reads, so no pass copies a whole table.
-template <typename Entry>
-SearchResult search(Lists& lists, std::uint64_t min_gap,
+template <typename Entry, typename Line>
+SearchResult search(const Lists<Line>& lists, const SearchLimits& limits,
                     std::vector<Checkpoint<Entry>>& checkpoints) {
-  const std::int64_t total_lines = lists.a + lists.b;
   std::vector<Entry> previous = {0};
   std::vector<Entry> current;
   PassView<Entry> kept = {previous, 1};
   checkpoints.emplace_back(-1, kept);
-  std::int64_t next_kept = next_checkpoint(-1, min_gap);
-  std::int64_t steps = 0;
-  bool numbering_tried = false;
+  std::int64_t next_kept = next_checkpoint(-1, limits.min_gap);
+  std::uint64_t steps = 0;
 
   for (std::int64_t d = 0;; ++d) {
     const Range range = next_range(kept, d, {-d, d});
@@ -296,35 +301,21 @@ SearchResult search(Lists& lists, std::uint64_t min_gap,
     }
     kept = outcome.kept;
     std::swap(previous, current);
-    // Numbering the lines costs about a hash of each line; a search that has
-    // taken as many steps as there are lines has spent about as much, and
-    // usually has as far to go. Short searches never pay for it. The
-    // numbers also tell at once whether any line is on both sides.
-    // Lines made to collide in the numbering's hash are left unnumbered,
-    // and the search goes on comparing them.
-    steps += static_cast<std::int64_t>(range.size());
-    if (!numbering_tried && total_lines < kMaxNumberedLines &&
-        steps >= total_lines) {
-      numbering_tried = true;
-      if (std::optional<LineClasses> classes =
-              line_classes(lists.left, lists.right)) {
-        if (!classes->shared) {
-          return {.nothing_in_common = true};
-        }
-        lists.classes = std::move(*classes);
-      }
+    steps += range.size();
+    if (steps >= limits.max_steps) {
+      return {.stopped = true};
     }
     if (d == next_kept) {
       checkpoints.emplace_back(d, kept);
-      next_kept = next_checkpoint(d, min_gap);
+      next_kept = next_checkpoint(d, limits.min_gap);
     }
   }
 }
 
 // Recomputes passes base.pass + 1 .. top - 1 on the diagonals that a walk
 // standing in pass top on diagonal k can still read.
-template <typename Entry>
-void build_cone(const Lists& lists, const Checkpoint<Entry>& base,
+template <typename Entry, typename Line>
+void build_cone(const Lists<Line>& lists, const Checkpoint<Entry>& base,
                 std::int64_t top, std::int64_t k, Cone<Entry>& cone) {
   cone.first_pass = base.pass + 1;
   cone.last_pass = top - 1;
@@ -351,12 +342,13 @@ void build_cone(const Lists& lists, const Checkpoint<Entry>& base,
   }
 }
 
-template <typename Entry>
-CommonPairs search_and_walk_back(Lists& lists, std::uint64_t min_gap) {
+template <typename Entry, typename Line>
+std::optional<CommonPairs> search_and_walk_back(const Lists<Line>& lists,
+                                                const SearchLimits& limits) {
   std::vector<Checkpoint<Entry>> checkpoints;
-  const SearchResult found = search<Entry>(lists, min_gap, checkpoints);
-  if (found.nothing_in_common) {
-    return {};
+  const SearchResult found = search<Entry>(lists, limits, checkpoints);
+  if (found.stopped) {
+    return std::nullopt;
   }
 
   CommonPairs runs;
@@ -393,24 +385,32 @@ CommonPairs search_and_walk_back(Lists& lists, std::uint64_t min_gap) {
   return runs;
 }
 
-}  // namespace
-
-CommonPairs myers_common_pairs_with_gap(Lines left, Lines right,
-                                        std::uint64_t min_gap) {
-  Lists lists{left, right, static_cast<std::int64_t>(left.size()),
-              static_cast<std::int64_t>(right.size())};
-  min_gap = std::max<std::uint64_t>(min_gap, 1);
+template <typename Line>
+std::optional<CommonPairs> search_lists(std::span<const Line> left,
+                                        std::span<const Line> right,
+                                        SearchLimits limits) {
+  const Lists<Line> lists{left, right};
+  limits.min_gap = std::max<std::uint64_t>(limits.min_gap, 1);
   // An entry never exceeds a + D <= 2 (a + b), so 32 bits do for all but
   // inputs of billions of lines, and halve the trace.
   const std::uint64_t total = left.size() + right.size();
   if (total < (std::uint64_t{1} << 31)) {
-    return search_and_walk_back<std::uint32_t>(lists, min_gap);
+    return search_and_walk_back<std::uint32_t>(lists, limits);
   }
-  return search_and_walk_back<std::uint64_t>(lists, min_gap);
+  return search_and_walk_back<std::uint64_t>(lists, limits);
 }
 
-CommonPairs myers_common_pairs(Lines left, Lines right) {
-  return myers_common_pairs_with_gap(left, right, kMinCheckpointGap);
+}  // namespace
+
+std::optional<CommonPairs> diagonal_search(Lines left, Lines right,
+                                           const SearchLimits& limits) {
+  return search_lists(left, right, limits);
+}
+
+std::optional<CommonPairs> diagonal_search(std::span<const std::uint32_t> left,
+                                           std::span<const std::uint32_t> right,
+                                           const SearchLimits& limits) {
+  return search_lists(left, right, limits);
 }
 
 }  // namespace diff

@@ -10,14 +10,16 @@
 namespace diff {
 
 // The lines left unchanged by a shortest script of line insertions and
-// deletions, found by the greedy forward search over diagonals and a walk
-// back over its trace. For an edit distance D the search takes at most
-// about (D + 1) (min(a, b) + 2) steps, and the trace holds about D^(4/3)
-// entries of 4 bytes (8 past 2^31 lines). A search that has taken as many
-// steps as there are lines numbers them, 4 bytes per line and up to 32 per
-// line of the shorter list while they are numbered; when no line is on both
-// sides it ends there, with no pairs. The walk back costs little beside the
-// search.
+// deletions: the pairs of the greedy forward search over diagonals and its
+// walk back. The search runs on the lines as they are while it is short:
+// about (D + 1) (min(a, b) + 2) steps for an edit distance D, with a trace
+// of about D^(4/3) entries of 4 bytes (8 past 2^31 lines). Once it has
+// taken as many steps as there are lines, the lines are numbered (a keyed
+// hash of each, 4 bytes a line and up to 32 a line of the shorter list),
+// the lines with no equal line on the other side are dropped, and the
+// search starts again on the numbers of the rest, a' and b' of them. Where
+// it would take more than about a' b' / 256 steps, bit-parallel rows give
+// the same pairs in about a' b' / 28 word steps (lcs_rows.h).
 // REQUIRES: both lists non-empty.
 CommonPairs myers_common_pairs(Lines left, Lines right);
 

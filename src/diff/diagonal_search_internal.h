@@ -1,24 +1,60 @@
-// The diagonal search with a chosen spacing of its kept passes; for tests.
+// The parts of myers_common_pairs: the diagonal search on its own, on line
+// records or on line numbers, and the plan that chains it with the
+// numbering and the bit-parallel rows. For myers_common_pairs and tests.
 #ifndef VRELSDIFF_DIFF_DIAGONAL_SEARCH_INTERNAL_H_
 #define VRELSDIFF_DIFF_DIAGONAL_SEARCH_INTERNAL_H_
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <limits>
+#include <optional>
+#include <span>
 
 #include "diff/common_pairs.h"
+#include "diff/line_classes.h"
 #include "types/compare_line.h"
 
 namespace diff {
 
-// The passes myers_common_pairs keeps whole are at least this far apart.
+// The passes the search keeps whole are at least this far apart.
 inline constexpr std::uint64_t kMinCheckpointGap = 32;
 
-// myers_common_pairs with kept passes at least `min_gap` (>= 1) apart; the
-// gap after pass c is the larger of `min_gap` and c^(2/3). The result does
-// not depend on `min_gap`: a small one only makes the walk back recompute
-// more, shorter segments.
-CommonPairs myers_common_pairs_with_gap(Lines left, Lines right,
-                                        std::uint64_t min_gap);
+struct SearchLimits {
+  // Kept passes at least this far apart (>= 1); the gap after pass c is
+  // the larger of it and c^(2/3). The result does not depend on it: a
+  // small one only makes the walk back recompute more, shorter segments.
+  std::uint64_t min_gap = kMinCheckpointGap;
+  // The search gives up once its passes have taken this many diagonal
+  // steps in all, checked at the end of each pass.
+  std::uint64_t max_steps = std::numeric_limits<std::uint64_t>::max();
+};
+
+// The greedy diagonal search and its walk back over the lists as given;
+// nothing when it gave up. REQUIRES: both lists non-empty.
+std::optional<CommonPairs> diagonal_search(Lines left, Lines right,
+                                           const SearchLimits& limits);
+std::optional<CommonPairs> diagonal_search(std::span<const std::uint32_t> left,
+                                           std::span<const std::uint32_t> right,
+                                           const SearchLimits& limits);
+
+// How the partnered lines are compared once the lines are numbered.
+enum class PartneredMethod {
+  kCheaper,         // the search, and the rows where it runs long
+  kDiagonalSearch,  // the search alone
+  kRows,            // the bit-parallel rows alone
+};
+
+struct SearchPlan {
+  std::uint64_t min_gap = kMinCheckpointGap;
+  // Other than kCheaper, the lines are numbered before any search.
+  PartneredMethod method = PartneredMethod::kCheaper;
+  std::size_t rows_per_block = 0;  // 0: the rows' own choice
+  NumberingLimits numbering;
+};
+
+// myers_common_pairs by `plan`; every plan gives the same pairs.
+CommonPairs myers_common_pairs_with(Lines left, Lines right,
+                                    const SearchPlan& plan);
 
 }  // namespace diff
 

@@ -4,13 +4,12 @@
 // after their bytes compare equal, so equal numbers mean equal lines
 // without exception. Only the shorter list is stored, so a long file
 // against a short one costs a hash per line and little memory. The hash is
-// fixed, so lines can be made to collide in it; a look-up then steps over
-// many slots, and numbering gives up rather than take quadratic time.
+// keyed afresh in every run, so that lines cannot be chosen to collide in
+// it; should a look-up still step over many slots, numbering gives up
+// rather than take quadratic time.
 #include "diff/line_classes.h"
 
 #include <cstddef>
-#include <functional>
-#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -18,9 +17,6 @@ namespace diff {
 namespace {
 
 using types::CompareLine;
-
-// The number of the longer list's lines that the shorter one lacks.
-constexpr std::uint32_t kAbsent = std::numeric_limits<std::uint32_t>::max();
 
 struct Slot {
   std::uint32_t tag = 0;   // the high half of the line's hash
@@ -52,17 +48,19 @@ struct LineTable {
 }  // namespace
 
 std::optional<LineClasses> line_classes(Lines left, Lines right,
-                                        std::uint64_t slots_per_line) {
+                                        NumberingLimits limits) {
   const bool left_shorter = left.size() <= right.size();
   Lines shorter = left_shorter ? left : right;
   Lines longer = left_shorter ? right : left;
   std::size_t capacity = 2;
   while (capacity < 2 * shorter.size()) capacity *= 2;
   LineTable table{shorter, std::vector<Slot>(capacity)};
-  const std::hash<std::string_view> hash;
+  const auto hash = [key = limits.key](std::string_view text) {
+    return hash_line(text, key);
+  };
   // Checked once per line, so that no look-up runs far past it.
   const auto over_budget = [&](std::size_t lines_done) {
-    return table.stepped_over > slots_per_line * (lines_done + 1);
+    return table.stepped_over > limits.slots_per_line * (lines_done + 1);
   };
 
   std::vector<std::uint32_t> short_classes(shorter.size());
@@ -88,7 +86,7 @@ std::optional<LineClasses> line_classes(Lines left, Lines right,
     const std::string_view text = longer[j].normalized;
     const Slot& slot = table.find(text, hash(text));
     if (slot.line == 0) {
-      long_classes[j] = kAbsent;
+      long_classes[j] = kNoPartner;
     } else {
       long_classes[j] = short_classes[slot.line - 1];
       shared = true;
@@ -98,9 +96,54 @@ std::optional<LineClasses> line_classes(Lines left, Lines right,
   }
   if (left_shorter) {
     return LineClasses{std::move(short_classes), std::move(long_classes),
-                       shared};
+                       next_class, shared};
   }
-  return LineClasses{std::move(long_classes), std::move(short_classes), shared};
+  return LineClasses{std::move(long_classes), std::move(short_classes),
+                     next_class, shared};
+}
+
+PartneredLists partnered_lines(const LineClasses& classes) {
+  // A number is on both sides when each side has it; kNoPartner is on one
+  // side only, by construction.
+  std::vector<std::uint8_t> sides(classes.count, 0);
+  auto mark = [&sides](const std::vector<std::uint32_t>& list,
+                       std::uint8_t side) {
+    for (std::uint32_t c : list) {
+      if (c != kNoPartner)
+        sides[c] |= side;
+    }
+  };
+  mark(classes.left, 1);
+  mark(classes.right, 2);
+  auto keep = [&sides](const std::vector<std::uint32_t>& list) {
+    PartneredLines kept;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      if (list[i] != kNoPartner && sides[list[i]] == 3) {
+        kept.classes.push_back(list[i]);
+        kept.positions.push_back(static_cast<std::uint32_t>(i));
+      }
+    }
+    return kept;
+  };
+  return {keep(classes.left), keep(classes.right), classes.count};
+}
+
+CommonPairs whole_list_pairs(const CommonPairs& partnered_runs,
+                             const PartneredLists& lists) {
+  CommonPairs runs;
+  for (const CommonRun& run : partnered_runs) {
+    for (std::uint64_t t = 0; t < run.length; ++t) {
+      const std::uint64_t left = lists.left.positions[run.left + t];
+      const std::uint64_t right = lists.right.positions[run.right + t];
+      if (!runs.empty() && runs.back().left + runs.back().length == left &&
+          runs.back().right + runs.back().length == right) {
+        ++runs.back().length;
+      } else {
+        runs.push_back({.left = left, .right = right, .length = 1});
+      }
+    }
+  }
+  return runs;
 }
 
 }  // namespace diff

@@ -1,5 +1,7 @@
 // The diagonal search with its compact, checkpointed trace against a plain
-// version that keeps the whole table after every pass.
+// version that keeps the whole table after every pass. The search runs on
+// the lines as given here; exact_methods_test.cc compares it with the ways
+// that number and drop lines first.
 #include "diff/diagonal_search.h"
 
 #include <sys/resource.h>
@@ -17,71 +19,20 @@
 #include <gtest/gtest.h>
 
 #include "diff/diagonal_search_internal.h"
+#include "full_trace.h"
 #include "script_check.h"
 
 namespace diff {
 namespace {
 
+using test::full_trace_pairs;
 using test::Pairs;
 using types::CompareLine;
 
-// The search as first written: a signed table over every diagonal, copied
-// at each pass, and the trace holding the whole table after each pass.
-Pairs full_trace_pairs(const std::vector<CompareLine>& left,
-                       const std::vector<CompareLine>& right) {
-  const std::int64_t a = static_cast<std::int64_t>(left.size());
-  const std::int64_t b = static_cast<std::int64_t>(right.size());
-  const std::int64_t offset = a + b + 1;
-  std::vector<std::int64_t> table(static_cast<std::size_t>(2 * offset + 1), 0);
-  std::vector<std::vector<std::int64_t>> trace;
-  auto at = [offset](std::vector<std::int64_t> & t, std::int64_t k) -> auto& {
-    return t[static_cast<std::size_t>(k + offset)];
-  };
-  bool done = false;
-  for (std::int64_t d = 0; d <= a + b && !done; ++d) {
-    std::vector<std::int64_t> copy = table;
-    for (std::int64_t k = -d; k <= d; k += 2) {
-      std::int64_t x =
-          (k == -d || (k != d && at(table, k - 1) < at(table, k + 1)))
-              ? at(table, k + 1)
-              : at(table, k - 1) + 1;
-      std::int64_t y = x - k;
-      while (x < a && y < b &&
-             left[static_cast<std::size_t>(x)].normalized ==
-                 right[static_cast<std::size_t>(y)].normalized) {
-        ++x;
-        ++y;
-      }
-      at(copy, k) = x;
-      if (x >= a && y >= b) {
-        done = true;
-        break;
-      }
-    }
-    trace.push_back(copy);
-    table = copy;
-  }
-  Pairs pairs;
-  std::int64_t x = a;
-  std::int64_t y = b;
-  for (std::int64_t d = static_cast<std::int64_t>(trace.size()) - 1; d >= 0;
-       --d) {
-    auto& t = trace[static_cast<std::size_t>(d)];
-    const std::int64_t k = x - y;
-    const std::int64_t p =
-        (k == -d || (k != d && at(t, k - 1) < at(t, k + 1))) ? k + 1 : k - 1;
-    const std::int64_t px =
-        d > 0 ? at(trace[static_cast<std::size_t>(d - 1)], p) : 0;
-    const std::int64_t py = px - p;
-    while (x > px && y > py) {
-      pairs.emplace_back(x - 1, y - 1);
-      --x;
-      --y;
-    }
-    x = px;
-    y = py;
-  }
-  return Pairs(pairs.rbegin(), pairs.rend());
+// The search alone, without numbering or dropping lines.
+Pairs searched(const std::vector<CompareLine>& left,
+               const std::vector<CompareLine>& right, std::uint64_t gap) {
+  return test::expand(*diagonal_search(left, right, {.min_gap = gap}));
 }
 
 // Lines "<tag><n>" with n below `alphabet`; with `blank_percent` > 0 that
@@ -146,8 +97,7 @@ void expect_full_trace_pairs(std::span<const Shape> shapes, unsigned seed) {
       for (std::uint64_t gap : gaps) {
         SCOPED_TRACE("round " + std::to_string(round) + ", gap " +
                      std::to_string(gap));
-        EXPECT_EQ(expected,
-                  test::expand(myers_common_pairs_with_gap(left, right, gap)));
+        EXPECT_EQ(expected, searched(left, right, gap));
       }
       EXPECT_EQ(expected, test::expand(myers_common_pairs(left, right)));
     }
@@ -213,10 +163,8 @@ TEST(MyersCommonPairs, LongRunsAroundScatteredEdits) {
     const auto right = test::plain(right_texts);
     const Pairs expected = full_trace_pairs(left, right);
     SCOPED_TRACE(round);
-    EXPECT_EQ(expected,
-              test::expand(myers_common_pairs_with_gap(left, right, 1)));
-    EXPECT_EQ(expected,
-              test::expand(myers_common_pairs_with_gap(left, right, 5)));
+    EXPECT_EQ(expected, searched(left, right, 1));
+    EXPECT_EQ(expected, searched(left, right, 5));
     EXPECT_EQ(expected, test::expand(myers_common_pairs(left, right)));
   }
 }
@@ -236,8 +184,8 @@ std::uint64_t address_space_in_use() {
   return 0;
 }
 
-// Searches with 64 MiB of address space to spare; exits 0 when the search
-// finds exactly one matched line.
+// Searches the records, as when numbering gives up, with 64 MiB of address
+// space to spare; exits 0 when the search finds exactly one matched line.
 [[noreturn]] void search_in_little_memory(
     const std::vector<CompareLine>& left,
     const std::vector<CompareLine>& right) {
@@ -245,7 +193,7 @@ std::uint64_t address_space_in_use() {
   const rlimit bound = {limit, limit};
   if (setrlimit(RLIMIT_AS, &bound) != 0)
     std::_Exit(3);
-  const CommonPairs pairs = myers_common_pairs(left, right);
+  const CommonPairs pairs = *diagonal_search(left, right, {});
   std::_Exit(pairs.size() == 1 && pairs[0].length == 1 ? 0 : 4);
 }
 #endif

@@ -2,6 +2,7 @@
 // normalised bytes.
 #include "diff/line_classes.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,10 +43,18 @@ TEST(LineClasses, EqualNumbersExactlyForEqualBytes) {
     SCOPED_TRACE(others_left ? "longer list on the left" : "on the right");
     const auto& left_texts = others_left ? others : texts;
     const auto& right_texts = others_left ? texts : others;
-    const std::optional<LineClasses> numbered =
-        line_classes(test::plain(left_texts), test::plain(right_texts));
+    const auto left = test::plain(left_texts);
+    const auto right = test::plain(right_texts);
+    const std::optional<LineClasses> numbered = line_classes(left, right);
     ASSERT_TRUE(numbered.has_value());
     const LineClasses& classes = *numbered;
+    // The key moves lines about in the table, never their numbers, so that
+    // a run's output does not depend on it.
+    const std::optional<LineClasses> other_key =
+        line_classes(left, right, {.key = {.k0 = 1, .k1 = 2}});
+    ASSERT_TRUE(other_key.has_value());
+    EXPECT_EQ(classes.left, other_key->left);
+    EXPECT_EQ(classes.right, other_key->right);
     ASSERT_EQ(left_texts.size(), classes.left.size());
     ASSERT_EQ(right_texts.size(), classes.right.size());
     for (std::size_t i = 0; i < left_texts.size(); ++i) {
@@ -89,11 +98,72 @@ TEST(LineClasses, GivesUpWhenLookUpsStepOverTooManySlots) {
   for (int i = 0; i < 1000; ++i)
     distinct.push_back("line " + std::to_string(i));
   const auto lines = test::plain(distinct);
-  EXPECT_FALSE(line_classes(lines, lines, 0).has_value());
+  const NumberingLimits no_slot = {.slots_per_line = 0};
+  EXPECT_FALSE(line_classes(lines, lines, no_slot).has_value());
   EXPECT_TRUE(line_classes(lines, lines).has_value());
 
   const auto blank = test::plain(std::vector<std::string>(1000, ""));
-  EXPECT_TRUE(line_classes(blank, blank, 0).has_value());
+  EXPECT_TRUE(line_classes(blank, blank, no_slot).has_value());
+
+  // One line fills one of the two slots of the shorter list's table without
+  // a look-up stepping over anything; among a thousand other lines of the
+  // longer list, some land on that slot and step over it.
+  const auto one = test::plain({"line 0"});
+  for (bool one_left : {false, true}) {
+    SCOPED_TRACE(one_left ? "the one line on the left" : "on the right");
+    const auto& left = one_left ? one : lines;
+    const auto& right = one_left ? lines : one;
+    EXPECT_FALSE(line_classes(left, right, no_slot).has_value());
+    EXPECT_TRUE(line_classes(left, right).has_value());
+  }
+}
+
+TEST(LineClasses, PartneredLinesKeepOnlyLinesOnBothSides) {
+  struct Case {
+    const char* left;
+    const char* right;
+    std::vector<std::uint32_t> left_kept;  // positions
+    std::vector<std::uint32_t> right_kept;
+  } cases[] = {
+      {"AxBAy", "zBAw", {0, 2, 3}, {1, 2}},
+      {"ABC", "XYZ", {}, {}},
+      {"AAAA", "A", {0, 1, 2, 3}, {0}},
+      {"A", "xAxAx", {0}, {1, 3}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.left) + " / " + c.right);
+    const std::optional<LineClasses> classes =
+        line_classes(test::letters(c.left), test::letters(c.right));
+    ASSERT_TRUE(classes.has_value());
+    const PartneredLists lists = partnered_lines(*classes);
+    EXPECT_EQ(c.left_kept, lists.left.positions);
+    EXPECT_EQ(c.right_kept, lists.right.positions);
+    for (std::size_t i = 0; i < lists.left.positions.size(); ++i) {
+      EXPECT_EQ(classes->left[lists.left.positions[i]], lists.left.classes[i]);
+      EXPECT_LT(lists.left.classes[i], lists.count);
+    }
+    for (std::size_t j = 0; j < lists.right.positions.size(); ++j) {
+      EXPECT_EQ(classes->right[lists.right.positions[j]],
+                lists.right.classes[j]);
+    }
+  }
+}
+
+TEST(LineClasses, PartneredRunsMapBackToRunsOfTheWholeLists) {
+  // Left A x B A y, right z B A w: kept left 0, 2, 3 and right 1, 2.
+  const std::optional<LineClasses> classes =
+      line_classes(test::letters("AxBAy"), test::letters("zBAw"));
+  ASSERT_TRUE(classes.has_value());
+  const PartneredLists lists = partnered_lines(*classes);
+  // B A of the kept lists is one run; on the whole lists it is left 2, 3
+  // against right 1, 2, still one run.
+  const CommonPairs runs =
+      whole_list_pairs({{.left = 1, .right = 0, .length = 2}}, lists);
+  EXPECT_EQ((CommonPairs{{.left = 2, .right = 1, .length = 2}}), runs);
+  // A of the kept lists' first left line against right A: apart on the
+  // whole lists from nothing, one pair.
+  EXPECT_EQ((CommonPairs{{.left = 0, .right = 2, .length = 1}}),
+            whole_list_pairs({{.left = 0, .right = 1, .length = 1}}, lists));
 }
 
 }  // namespace
