@@ -48,12 +48,14 @@ Result<ByteBuffer> read_checked_file(const std::string& path) {
 
   // Sized from the opened file's status when it is a regular file, grown
   // as it comes for a pipe. A size that cannot be had fails here as
-  // exhausted memory, before any reading; one byte more lets the read that
-  // finds the end land in room already there.
+  // exhausted memory, before any reading. The room past the file's bytes
+  // lets the read that finds the end land in room already there, and is
+  // the slack that the line normalisation reads past the last line, so
+  // that it need not copy the whole file to make room.
   ByteBuffer bytes;
   if (struct stat opened; ::fstat(file.fd.get(), &opened) == 0 &&
                           S_ISREG(opened.st_mode) && opened.st_size > 0) {
-    bytes.reserve(static_cast<std::size_t>(opened.st_size) + 1);
+    bytes.reserve(static_cast<std::size_t>(opened.st_size) + kAsciiLineSlack);
   }
   std::size_t checked = 0;  // the lines before it are well-formed
   for (;;) {
@@ -190,7 +192,8 @@ Result<CompareLines> read_and_normalize(const std::string& path,
   const bool normalizing = changes_lines(options);
   if (normalizing) {
     // Lines are normalised a block of bytes at a time, which reads a little
-    // past the end of the last one.
+    // past the end of the last one. A regular file has that room already;
+    // a pipe's bytes may need it.
     file.bytes_.reserve(file.bytes_.size() + kAsciiLineSlack);
     std::memset(file.bytes_.spare(), 0, kAsciiLineSlack);
   }
