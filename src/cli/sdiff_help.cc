@@ -154,10 +154,12 @@ std::string version_text() {
 // Each line goes out in a write(2) of its own, as a line-buffered stream would
 // hand it over, and the first write that fails ends the process with status
 // 2: a text that did not arrive whole must not end in a status that says it
-// did.
+// did. A last line without "\n" goes out as it is.
 void write_lines(std::string_view text) {
   while (!text.empty()) {
-    const std::size_t end = text.find('\n') + 1;
+    const std::size_t line_end = text.find('\n');
+    const std::size_t end =
+        line_end == std::string_view::npos ? text.size() : line_end + 1;
     io_utils::Result<void> written =
         io_utils::write_all(STDOUT_FILENO, text.substr(0, end));
     if (!written.ok())

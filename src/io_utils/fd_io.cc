@@ -26,14 +26,6 @@ FileDescriptor::~FileDescriptor() {
 FileDescriptor::FileDescriptor(FileDescriptor&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)) {}
 
-FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
-  if (this != &other) {
-    (void)close();
-    fd_ = std::exchange(other.fd_, -1);
-  }
-  return *this;
-}
-
 int FileDescriptor::close() {
   if (fd_ < 0)
     return 0;

@@ -14,6 +14,7 @@
 
 #include "io_utils/ascii.h"
 #include "io_utils/fd_io.h"
+#include "io_utils/fixed_block.h"
 #include "io_utils/normalize.h"
 #include "io_utils/utf8.h"
 
@@ -48,12 +49,14 @@ Result<ByteBuffer> read_checked_file(const std::string& path) {
 
   // Sized from the opened file's status when it is a regular file, grown
   // as it comes for a pipe. A size that cannot be had fails here as
-  // exhausted memory, before any reading; one byte more lets the read that
-  // finds the end land in room already there.
+  // exhausted memory, before any reading. The room past the file's bytes
+  // lets the read that finds the end land in room already there, and is
+  // the slack that the line normalisation reads past the last line, so
+  // that it need not copy the whole file to make room.
   ByteBuffer bytes;
   if (struct stat opened; ::fstat(file.fd.get(), &opened) == 0 &&
                           S_ISREG(opened.st_mode) && opened.st_size > 0) {
-    bytes.reserve(static_cast<std::size_t>(opened.st_size) + 1);
+    bytes.reserve(static_cast<std::size_t>(opened.st_size) + kAsciiLineSlack);
   }
   std::size_t checked = 0;  // the lines before it are well-formed
   for (;;) {
@@ -126,17 +129,16 @@ bool changes_lines(const CompareOptions& options) {
          options.ignore_tab_expansion;
 }
 
-// Comparison forms are kept in blocks that never grow once made, so that a
-// view of a form stays valid while more are added. A new last block with
-// room for `size` bytes, at least twice as large as the one before.
-ByteBuffer& add_form_block(std::vector<ByteBuffer>& blocks, std::size_t size) {
+// Comparison forms are kept in blocks of fixed room, so that a view of a
+// form stays valid while more are added. A new last block with room for
+// `size` bytes, at least twice as large as the one before.
+FixedBlock& add_form_block(std::vector<FixedBlock>& blocks, std::size_t size) {
   const std::size_t last = blocks.empty() ? 0 : blocks.back().capacity();
-  blocks.emplace_back().reserve(std::max({size, 2 * last, kFirstFormBlock}));
-  return blocks.back();
+  return blocks.emplace_back(std::max({size, 2 * last, kFirstFormBlock}));
 }
 
 // The last block, with room for `size` more bytes.
-inline ByteBuffer& block_with_room(std::vector<ByteBuffer>& blocks,
+inline FixedBlock& block_with_room(std::vector<FixedBlock>& blocks,
                                    std::size_t size) {
   if (!blocks.empty() && blocks.back().spare_size() >= size)
     return blocks.back();
@@ -146,24 +148,21 @@ inline ByteBuffer& block_with_room(std::vector<ByteBuffer>& blocks,
 // The line's comparison form: the text itself when the options leave it
 // as it is, else a form of its own in `blocks`. Most lines are ASCII and
 // are normalised straight into a block.
-std::string_view comparison_form(std::vector<ByteBuffer>& blocks,
+std::string_view comparison_form(std::vector<FixedBlock>& blocks,
                                  std::string_view text,
                                  const CompareOptions& options) {
-  ByteBuffer& block = block_with_room(blocks, text.size() + kAsciiLineSlack);
+  FixedBlock& block = block_with_room(blocks, text.size() + kAsciiLineSlack);
   if (const auto length = normalize_ascii_line(text, options, block.spare())) {
     const std::string_view form(block.spare(), *length);
     if (form == text)
       return text;
-    block.commit(*length);
-    return form;
+    return block.commit(*length);
   }
   const std::string form = normalize_line(text, options);
   if (form == text)
     return text;
-  ByteBuffer& room = block_with_room(blocks, form.size());
-  const char* start = room.spare();
-  room.append(form);
-  return {start, form.size()};
+  // A block with room for the form always takes it.
+  return *block_with_room(blocks, form.size()).append(form);
 }
 
 }  // namespace
@@ -190,7 +189,8 @@ Result<CompareLines> read_and_normalize(const std::string& path,
   const bool normalizing = changes_lines(options);
   if (normalizing) {
     // Lines are normalised a block of bytes at a time, which reads a little
-    // past the end of the last one.
+    // past the end of the last one. A regular file has that room already;
+    // a pipe's bytes may need it.
     file.bytes_.reserve(file.bytes_.size() + kAsciiLineSlack);
     std::memset(file.bytes_.spare(), 0, kAsciiLineSlack);
   }

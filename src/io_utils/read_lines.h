@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "io_utils/compare_options.h"
+#include "io_utils/fixed_block.h"
 #include "io_utils/page_memory.h"
 #include "io_utils/result.h"
 #include "types/compare_line.h"
@@ -41,7 +42,7 @@ class CompareLines {
                                                  const CompareOptions& options);
 
   ByteBuffer bytes_;
-  std::vector<ByteBuffer> forms_;  // filled in turn; none ever grows
+  std::vector<FixedBlock> forms_;  // filled in turn
   std::vector<types::CompareLine, PageAllocator<types::CompareLine>> lines_;
 };
 

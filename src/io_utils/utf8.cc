@@ -64,11 +64,8 @@ bool is_valid_utf8(std::string_view bytes) {
         reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p)));
     if (p == end)
       break;
-    unsigned char lead = *p;
-    if (lead < 0x80) {
-      ++p;
-      continue;
-    }
+    // The ASCII run stopped at a byte of 0x80 or more.
+    const unsigned char lead = *p;
     // The ranges of the second byte exclude overlong forms (E0, F0),
     // surrogates (ED) and code points above U+10FFFF (F4).
     std::ptrdiff_t length;

@@ -122,12 +122,6 @@ SdiffLines::Iterator& SdiffLines::Iterator::operator++() {
   return *this;
 }
 
-SdiffLines::Iterator SdiffLines::Iterator::operator++(int) {
-  Iterator before = *this;
-  ++*this;
-  return before;
-}
-
 SdiffLines::Iterator SdiffLines::begin() const {
   Iterator first;
   first.rows_ = this;

@@ -66,7 +66,6 @@ class SdiffLines {
 
     SdiffLine operator*() const;
     Iterator& operator++();
-    Iterator operator++(int);
     bool operator==(const Iterator&) const = default;
 
    private:

@@ -51,7 +51,7 @@ TEST(CliStartup, ClosedInputReadsAsEmpty) {
   const std::string file = dir.write("file", "x\n");
   auto result = run_vrelsdiff({"-", file}, RunOptions{.closed_fds = {0}});
   EXPECT_EQ(1, result.status);
-  EXPECT_NE("", result.out);
+  EXPECT_EQ("\t\t\t\t\t\t\t      >\tx\n", result.out);
   EXPECT_EQ("", result.err);
 }
 
@@ -64,7 +64,7 @@ TEST(CliStartup, ClosedErrorOutputLetsTheMergeRun) {
   auto result = run_vrelsdiff({left, right, "-o", dir.file("out")},
                               RunOptions{.input = "l\n", .closed_fds = {2}});
   EXPECT_EQ(1, result.status);
-  EXPECT_NE("", result.out);
+  EXPECT_EQ("x\t\t\t\t\t\t\t      |\ty\n", result.out);
   EXPECT_EQ("x\n", dir.read("out"));
 }
 

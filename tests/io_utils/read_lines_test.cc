@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -410,6 +411,44 @@ TEST(ReadAndNormalize, NormalizesTheStrippedLine) {
   ASSERT_EQ(1u, records.value().lines().size());
   EXPECT_EQ("A\t", records.value().lines()[0].text);
   EXPECT_EQ("a   ", records.value().lines()[0].normalized);
+}
+
+// The forms of many changed lines fill several blocks, the first of them
+// 64 KiB: forms made early stay valid while later blocks are added. The
+// lines are a mix of ASCII ones, lines with a letter beyond ASCII, lines
+// that lower-casing leaves as they are, and one line larger than the
+// blocks made so far.
+TEST(ReadAndNormalize, KeepsEveryFormWhileFormsFillSeveralBlocks) {
+  std::string content;
+  std::vector<std::pair<std::string, std::string>> expected;  // text, form
+  for (int i = 0; i < 20000; ++i) {
+    const std::string number = std::to_string(i);
+    std::pair<std::string, std::string> line;
+    if (i == 3000) {
+      line = {std::string(300000, 'W'), std::string(300000, 'w')};
+    } else if (i % 7 == 0) {
+      line = {"\xc3\x89T\xc3\x89 " + number, "\xc3\xa9t\xc3\xa9 " + number};
+    } else if (i % 11 == 0) {
+      line = {"unchanged " + number, "unchanged " + number};
+    } else {
+      line = {"Line " + number + " OF MANY", "line " + number + " of many"};
+    }
+    content += line.first + "\n";
+    expected.push_back(std::move(line));
+  }
+  TempDir dir;
+  CompareOptions options;
+  options.ignore_case = true;
+  Result<CompareLines> records =
+      read_and_normalize(dir.write("in", content), options);
+  ASSERT_TRUE(records.ok()) << message_text(records.error());
+  const auto lines = records.value().lines();
+  ASSERT_EQ(expected.size(), lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    ASSERT_EQ(expected[i].first, lines[i].text) << "line " << i + 1;
+    ASSERT_EQ(expected[i].second, lines[i].normalized) << "line " << i + 1;
+    ASSERT_EQ(i + 1, lines[i].line_number);
+  }
 }
 
 TEST(ReadAndNormalize, PassesReadFailuresOnUnchanged) {
