@@ -227,6 +227,8 @@ template <typename Entry>
 struct PassOutcome {
   PassView<Entry> kept;
   bool reached_end = false;
+  std::uint64_t followed = 0;  // equal lines followed
+  std::int64_t furthest = 0;   // the largest x + y reached
 };
 
 // Runs pass d over `range`, writing to `out`, and returns the part to keep:
@@ -239,17 +241,22 @@ PassOutcome<Entry> run_pass(const Lists<Line>& lists,
   auto index = [&range](std::int64_t k) {
     return static_cast<std::size_t>((k - range.low) / 2);
   };
+  std::uint64_t followed = 0;
+  std::int64_t furthest = 0;
   for (std::int64_t k = range.low; k <= range.high; k += 2) {
     if (const std::int64_t ahead = k + 2 * kPrefetchAhead;
         ahead <= range.high) {
       const std::int64_t start = step_onto(previous, d, ahead).x;
       lists.prefetch(start, start - ahead);
     }
-    const std::int64_t x = lists.follow(step_onto(previous, d, k).x, k);
+    const std::int64_t start = step_onto(previous, d, k).x;
+    const std::int64_t x = lists.follow(start, k);
     out[index(k)] = static_cast<Entry>(x);
     if (x >= lists.a && x - k >= lists.b) {
       return {.reached_end = true};
     }
+    followed += static_cast<std::uint64_t>(x - start);
+    furthest = std::max(furthest, 2 * x - k);
   }
   auto inside = [&](std::int64_t k) {
     return lists.inside(static_cast<std::int64_t>(out[index(k)]), k);
@@ -259,7 +266,9 @@ PassOutcome<Entry> run_pass(const Lists<Line>& lists,
   while (low <= high && !inside(low)) low += 2;
   while (high > low && !inside(high)) high -= 2;
   const Range kept{low, high};
-  return {.kept = {out.subspan(index(low), kept.size()), low}};
+  return {.kept = {out.subspan(index(low), kept.size()), low},
+          .followed = followed,
+          .furthest = furthest};
 }
 
 std::int64_t next_checkpoint(std::int64_t pass, std::uint64_t min_gap) {
@@ -267,6 +276,34 @@ std::int64_t next_checkpoint(std::int64_t pass, std::uint64_t min_gap) {
   const auto grown = static_cast<std::uint64_t>(std::cbrt(p * p));
   return pass + static_cast<std::int64_t>(std::max(min_gap, grown));
 }
+
+// The work a search that has run `passes` passes will have done when it
+// ends, judged from how far it got and how wide its passes are. The
+// furthest point moves about evenly, so D is about passes (a + b) /
+// furthest. The passes widen about evenly up to the most the rectangle
+// allows, min(a, b) + 2, and each step costs what the steps so far did.
+double projected_work(std::int64_t a, std::int64_t b, std::int64_t passes,
+                      std::uint64_t width, std::int64_t furthest,
+                      std::uint64_t steps, std::uint64_t work) {
+  const double d = static_cast<double>(passes);
+  const double end =
+      std::min(static_cast<double>(a + b),
+               d * static_cast<double>(a + b) /
+                   static_cast<double>(std::max<std::int64_t>(furthest, 1)));
+  const double widest = static_cast<double>(std::min(a, b) + 2);
+  const double growth = static_cast<double>(width) / (d + 1);
+  const double widening_ends = std::clamp(widest / growth, d, end);
+  const double remaining_steps =
+      growth * (widening_ends * widening_ends - d * d) / 2 +
+      widest * (end - widening_ends);
+  return static_cast<double>(work) *
+         (1 + remaining_steps /
+                  static_cast<double>(std::max<std::uint64_t>(steps, 1)));
+}
+
+// A search that may give up early first judges where it goes once it has
+// done this fraction of its work, and again each time its work doubles.
+constexpr std::uint64_t kFirstProjection = 32;
 
 // What the forward search found: D, or that it stopped at its step limit
 // before reaching (a, b).
@@ -287,6 +324,8 @@ SearchResult search(const Lists<Line>& lists, const SearchLimits& limits,
   checkpoints.emplace_back(-1, kept);
   std::int64_t next_kept = next_checkpoint(-1, limits.min_gap);
   std::uint64_t steps = 0;
+  std::uint64_t work = 0;
+  std::uint64_t next_projection = limits.max_steps / kFirstProjection;
 
   for (std::int64_t d = 0;; ++d) {
     const Range range = next_range(kept, d, {-d, d});
@@ -302,8 +341,16 @@ SearchResult search(const Lists<Line>& lists, const SearchLimits& limits,
     kept = outcome.kept;
     std::swap(previous, current);
     steps += range.size();
-    if (steps >= limits.max_steps) {
+    work += range.size() + limits.followed_line_steps * outcome.followed;
+    if (work >= limits.max_steps) {
       return {.stopped = true};
+    }
+    if (limits.give_up_early && work >= next_projection) {
+      if (projected_work(lists.a, lists.b, d, range.size(), outcome.furthest,
+                         steps, work) > static_cast<double>(limits.max_steps)) {
+        return {.stopped = true};
+      }
+      next_projection = 2 * work;
     }
     if (d == next_kept) {
       checkpoints.emplace_back(d, kept);

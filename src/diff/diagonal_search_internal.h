@@ -25,8 +25,15 @@ struct SearchLimits {
   // small one only makes the walk back recompute more, shorter segments.
   std::uint64_t min_gap = kMinCheckpointGap;
   // The search gives up once its passes have taken this many diagonal
-  // steps in all, checked at the end of each pass.
+  // steps in all, checked at the end of each pass; each equal line it
+  // followed counts as `followed_line_steps` more. Where lines of a few
+  // kinds alternate at random, the ends of the runs of equal lines cannot
+  // be foreseen, and following them costs several steps' time.
   std::uint64_t max_steps = std::numeric_limits<std::uint64_t>::max();
+  std::uint64_t followed_line_steps = 0;
+  // Also gives up, from a thirty-second of the way on, where its progress
+  // so far says that it would run past max_steps.
+  bool give_up_early = false;
 };
 
 // The greedy diagonal search and its walk back over the lists as given;

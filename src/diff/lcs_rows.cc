@@ -23,6 +23,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -191,17 +192,21 @@ struct BitRows {
     const Word* carries;
   };
 
-  // Row r >= 1, recomputing its block from the kept row below it when the
-  // walk enters the block.
-  Row row(std::size_t r) {
+  // Row r >= 1 at bits up to `high_bit`, recomputing its block from the
+  // kept row below it when the walk enters the block. The walk's bit only
+  // decreases, and carries run only upwards, so the words above the one
+  // it enters at are never needed.
+  Row row(std::size_t r, std::uint64_t high_bit) {
     if (r <= base || r > base + per_block) {
       base = (r - 1) / per_block * per_block;
       const std::size_t top = std::min(base + per_block, row_lines.size());
+      const std::size_t needed = std::min<std::size_t>(
+          words, static_cast<std::size_t>(high_bit / kWordBits + 1));
       const Word* from = &kept[base / per_block * words];
       for (std::size_t q = base; q < top; ++q) {
         Word* to = &block[2 * (q - base) * words];
         advance_row<true>(from, masks.take(row_lines[q]), to, to + words,
-                          words);
+                          needed);
         masks.release(row_lines[q]);
         from = to;
       }
@@ -214,39 +219,38 @@ struct BitRows {
 // The lengths around each point of the walk, from the bits and carries of
 // the row it stands in. From one point to the next the length is known:
 // the walk moves to a neighbour whose length it was given, or along a
-// match, one less.
+// match, one less; only the first point counts the bits below it.
 struct RowLengths {
   BitRows& rows;
   bool bits_over_left;
   std::uint64_t x = 0;
   std::uint64_t y = 0;
-  Around last;
+  std::optional<Around> last;
 
   Around around(std::uint64_t to_x, std::uint64_t to_y) {
+    const std::uint64_t r = bits_over_left ? to_y : to_x;
+    const std::uint64_t c = bits_over_left ? to_x : to_y;
+    const BitRows::Row row = rows.row(r, c);
     std::uint64_t here;
-    if (to_x == x && to_y + 1 == y) {
-      here = last.above;
+    if (!last) {
+      here = clear_bits_below(row.bits, c);
+    } else if (to_x == x && to_y + 1 == y) {
+      here = last->above;
     } else if (to_x + 1 == x && to_y == y) {
-      here = last.left_of;
-    } else if (to_x + 1 == x && to_y + 1 == y) {
-      here = last.here - 1;
-    } else {  // the first point
-      here = bits_over_left ? clear_bits_below(rows.row(to_y).bits, to_x)
-                            : clear_bits_below(rows.row(to_x).bits, to_y);
+      here = last->left_of;
+    } else {  // along a match
+      here = last->here - 1;
     }
     x = to_x;
     y = to_y;
     // L(r, c - 1) is one less unless bit c - 1 of row r is set, and
     // L(r - 1, c) one less when a carry entered bit c.
-    const std::uint64_t r = bits_over_left ? y : x;
-    const std::uint64_t c = bits_over_left ? x : y;
-    const BitRows::Row row = rows.row(r);
     const std::uint64_t along = here - (bit(row.bits, c - 1) ? 0 : 1);
     const std::uint64_t across = here - (bit(row.carries, c) ? 1 : 0);
     last = bits_over_left
                ? Around{.here = here, .above = across, .left_of = along}
                : Around{.here = here, .above = along, .left_of = across};
-    return last;
+    return *last;
   }
 };
 
