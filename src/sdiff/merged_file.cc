@@ -103,7 +103,7 @@ Result<void> write_merged_file(const std::string& path,
                                std::span<const std::string_view> lines) {
   // Opening the old file for writing first means that a file this process
   // may not write is refused, not replaced.
-  io_utils::OpenedFile old = io_utils::open_file(path, O_WRONLY);
+  io_utils::OpenedFile old = io_utils::open_file(path, O_WRONLY | O_NOCTTY);
   if (!old.fd.is_open() && old.error != ENOENT)
     return create_failed(path, old.error);
 
@@ -128,7 +128,7 @@ Result<void> write_merged_file(const std::string& path,
   if (old.fd.is_open())
     return write_in_place(std::move(old.fd), path, lines);
   io_utils::OpenedFile created =
-      io_utils::open_file(path, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+      io_utils::open_file(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOCTTY, 0666);
   if (!created.fd.is_open())
     return create_failed(path, created.error);
   return write_in_place(std::move(created.fd), path, lines);

@@ -65,7 +65,7 @@ NewFile make_new_file(const std::string& folder, mode_t mode) {
       bits /= kLetters.size();
     }
     io_utils::OpenedFile file =
-        io_utils::open_file(name, O_WRONLY | O_CREAT | O_EXCL, mode);
+        io_utils::open_file(name, O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY, mode);
     if (file.fd.is_open())
       return {.path = std::move(name), .fd = std::move(file.fd)};
     if (file.error != EEXIST)
