@@ -1,9 +1,9 @@
 // A new file under a fresh name beside the old one: given the old one's
-// owner and mode, filled, stored, then renamed over it.
+// owner and mode, filled, stored, then renamed over it. Until the rename it
+// is guarded, so that an interrupt leaves nothing behind.
 #include "sdiff/replace_file.h"
 
 #include <errno.h>
-#include <fcntl.h>
 #include <sys/random.h>
 #include <time.h>
 #include <unistd.h>
@@ -14,6 +14,7 @@
 #include "io_utils/diff_error.h"
 #include "io_utils/fd_io.h"
 #include "sdiff/merged_lines.h"
+#include "sdiff/temporary_file_guard.h"
 
 namespace sdiff {
 namespace {
@@ -47,15 +48,9 @@ std::uint64_t random_bits() {
          (static_cast<std::uint64_t>(::getpid()) << 40) ^ ++counter;
 }
 
-struct NewFile {
-  std::string path;
-  FileDescriptor fd;
-  int error = 0;
-};
-
 // A file of our own in `folder`, made exclusively under a fresh name, so
 // that nothing planted there is written through.
-NewFile make_new_file(const std::string& folder, mode_t mode) {
+io_utils::OpenedFile make_new_file(const std::string& folder, mode_t mode) {
   constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     std::string name = folder + ".vrelsdiff-";
@@ -64,12 +59,9 @@ NewFile make_new_file(const std::string& folder, mode_t mode) {
       name += kLetters[bits % kLetters.size()];
       bits /= kLetters.size();
     }
-    io_utils::OpenedFile file =
-        io_utils::open_file(name, O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY, mode);
-    if (file.fd.is_open())
-      return {.path = std::move(name), .fd = std::move(file.fd)};
-    if (file.error != EEXIST)
-      return {.error = file.error};
+    io_utils::OpenedFile file = create_guarded_file(name, mode);
+    if (file.fd.is_open() || file.error != EEXIST)
+      return file;
   }
   return {.error = EEXIST};
 }
@@ -82,9 +74,9 @@ bool take_attributes(int fd, const struct stat& old) {
   return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
-// Fills `file` with the lines, makes sure they are stored, and renames it
-// over `target`. False when the file may not take the target's place.
-Result<bool> fill_and_rename(NewFile& file, const std::string& target,
+// Fills the new file with the lines, makes sure they are stored, and
+// renames it over `target`. False when it may not take the target's place.
+Result<bool> fill_and_rename(FileDescriptor fd, const std::string& target,
                              const struct stat* old,
                              std::span<const std::string_view> lines,
                              const std::string& path) {
@@ -92,20 +84,20 @@ Result<bool> fill_and_rename(NewFile& file, const std::string& target,
     // A file mounted on its own lies on another file system than its
     // folder, and no rename can reach it.
     struct stat made;
-    if (::fstat(file.fd.get(), &made) != 0 || made.st_dev != old->st_dev ||
-        !take_attributes(file.fd.get(), *old))
+    if (::fstat(fd.get(), &made) != 0 || made.st_dev != old->st_dev ||
+        !take_attributes(fd.get(), *old))
       return false;
   }
-  if (Result<void> written = write_lines(file.fd.get(), lines); !written.ok())
+  if (Result<void> written = write_lines(fd.get(), lines); !written.ok())
     return std::move(written.error());
-  if (::fsync(file.fd.get()) != 0)
+  if (::fsync(fd.get()) != 0)
     return flush_failed(errno);
-  if (const int error = file.fd.close(); error != 0)
+  if (const int error = fd.close(); error != 0)
     return flush_failed(error);
-  if (::rename(file.path.c_str(), target.c_str()) != 0) {
-    if (is_replacement_refused(errno))
+  if (const int error = rename_guarded_file(target); error != 0) {
+    if (is_replacement_refused(error))
       return false;
-    return create_failed(path, errno);
+    return create_failed(path, error);
   }
   return true;
 }
@@ -117,15 +109,17 @@ Result<bool> replace_file(const std::string& target, const struct stat* old,
                           const std::string& path) {
   // A file that stands in for an old one is ours alone until it has taken
   // the old one's owner and mode.
-  NewFile file = make_new_file(folder_of(target), old ? 0600 : 0666);
+  io_utils::OpenedFile file =
+      make_new_file(folder_of(target), old ? 0600 : 0666);
   if (!file.fd.is_open()) {
     if (is_replacement_refused(file.error))
       return false;
     return create_failed(path, file.error);
   }
-  Result<bool> replaced = fill_and_rename(file, target, old, lines, path);
+  Result<bool> replaced =
+      fill_and_rename(std::move(file.fd), target, old, lines, path);
   if (!replaced.ok() || !replaced.value())
-    ::unlink(file.path.c_str());
+    remove_guarded_file();
   return replaced;
 }
 

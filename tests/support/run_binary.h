@@ -3,6 +3,7 @@
 #ifndef VRELSDIFF_TESTS_SUPPORT_RUN_BINARY_H_
 #define VRELSDIFF_TESTS_SUPPORT_RUN_BINARY_H_
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -31,6 +32,12 @@ struct RunOptions {
   // When set, the program runs as this user and group, with no other
   // groups; see can_switch_user.
   std::optional<unsigned> user_id;
+  // Signals the program starts out ignoring, as under nohup.
+  std::vector<int> ignored_signals;
+  // When set, called with the program's process id while the program waits
+  // in its first fsync(2), which goes on once this returns; see
+  // can_stop_at_fsync in support/fsync_stop.h.
+  std::function<void(int pid)> at_first_fsync;
 };
 
 struct RunResult {
