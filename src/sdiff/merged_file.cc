@@ -107,18 +107,19 @@ Result<void> write_merged_file(const std::string& path,
   if (!old.fd.is_open() && old.error != ENOENT)
     return create_failed(path, old.error);
 
-  struct stat old_status;
+  ReplacedFile replaced_file;
   std::optional<std::string> target;
   if (old.fd.is_open()) {
-    if (::fstat(old.fd.get(), &old_status) != 0)
+    replaced_file.fd = old.fd.get();
+    if (::fstat(old.fd.get(), &replaced_file.status) != 0)
       return create_failed(path, errno);
-    target = replaceable_path(path, old_status);
+    target = replaceable_path(path, replaced_file.status);
   } else {
     target = final_target(path);
   }
   if (target) {
     Result<bool> replaced = replace_file(
-        *target, old.fd.is_open() ? &old_status : nullptr, lines, path);
+        *target, old.fd.is_open() ? &replaced_file : nullptr, lines, path);
     if (!replaced.ok())
       return std::move(replaced.error());
     if (replaced.value())

@@ -1,6 +1,6 @@
-// A new file under a fresh name beside the old one: given the old one's
-// owner and mode, filled, stored, then renamed over it. Until the rename it
-// is guarded, so that an interrupt leaves nothing behind.
+// A new file under a fresh name beside the old one: filled, given the old
+// one's attributes, stored, then renamed over it. Until the rename it is
+// guarded, so that an interrupt leaves nothing behind.
 #include "sdiff/replace_file.h"
 
 #include <errno.h>
@@ -13,6 +13,7 @@
 
 #include "io_utils/diff_error.h"
 #include "io_utils/fd_io.h"
+#include "sdiff/file_attributes.h"
 #include "sdiff/merged_lines.h"
 #include "sdiff/temporary_file_guard.h"
 
@@ -28,7 +29,8 @@ constexpr int kNameAttempts = 100;
 
 // Errors that say no new file may be made in that folder or take the old
 // one's place there (no permission, a read-only mount, a sticky folder, a
-// file mounted on its own), while the old file itself may still be written.
+// file mounted on its own, a name too long for the system), while the old
+// file itself may still be written.
 bool is_replacement_refused(int error) {
   return error == EACCES || error == EPERM || error == EROFS ||
          error == ENAMETOOLONG || error == EBUSY || error == EXDEV;
@@ -66,30 +68,28 @@ io_utils::OpenedFile make_new_file(const std::string& folder, mode_t mode) {
   return {.error = EEXIST};
 }
 
-// The new file takes the old one's owner and group where the process may
-// set them, then its permission bits, which a change of owner may clear.
-bool take_attributes(int fd, const struct stat& old) {
-  if (::fchown(fd, old.st_uid, old.st_gid) != 0)
-    (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
-  return ::fchmod(fd, old.st_mode & 07777) == 0;
+// A file mounted on its own lies on another file system than its folder,
+// and no rename can reach it. A file whose owner or group the process may
+// not give away would pass to this user; it is written in place instead.
+bool may_stand_in(int fd, const struct stat& old) {
+  struct stat made;
+  return ::fstat(fd, &made) == 0 && made.st_dev == old.st_dev &&
+         take_owner(fd, old);
 }
 
 // Fills the new file with the lines, makes sure they are stored, and
 // renames it over `target`. False when it may not take the target's place.
 Result<bool> fill_and_rename(FileDescriptor fd, const std::string& target,
-                             const struct stat* old,
+                             const ReplacedFile* old,
                              std::span<const std::string_view> lines,
                              const std::string& path) {
-  if (old != nullptr) {
-    // A file mounted on its own lies on another file system than its
-    // folder, and no rename can reach it.
-    struct stat made;
-    if (::fstat(fd.get(), &made) != 0 || made.st_dev != old->st_dev ||
-        !take_attributes(fd.get(), *old))
-      return false;
-  }
+  if (old != nullptr && !may_stand_in(fd.get(), old->status))
+    return false;
   if (Result<void> written = write_lines(fd.get(), lines); !written.ok())
     return std::move(written.error());
+  if (old != nullptr &&
+      !take_attributes_and_mode(old->fd, fd.get(), old->status))
+    return false;
   if (::fsync(fd.get()) != 0)
     return flush_failed(errno);
   if (const int error = fd.close(); error != 0)
@@ -104,7 +104,7 @@ Result<bool> fill_and_rename(FileDescriptor fd, const std::string& target,
 
 }  // namespace
 
-Result<bool> replace_file(const std::string& target, const struct stat* old,
+Result<bool> replace_file(const std::string& target, const ReplacedFile* old,
                           std::span<const std::string_view> lines,
                           const std::string& path) {
   // A file that stands in for an old one is ours alone until it has taken

@@ -13,15 +13,21 @@
 
 namespace sdiff {
 
+// The file a new one is to replace: open, and its status.
+struct ReplacedFile {
+  int fd = -1;
+  struct stat status;
+};
+
 // Writes the lines to a new file in the folder of `target` that then
-// replaces the file `old` describes there, or takes the name `target` when
-// `old` is null. The new file has the old one's owner (where the process
-// may set it) and permission bits, or 0666 less the umask when there is no
-// old one. False, with nothing changed, where that cannot be done and the
-// caller is to write in place. On every failure the new file is gone;
-// `path` is the output path for the messages.
+// replaces `old` there, or takes the name `target` when `old` is null. The
+// new file has the old one's owner, group, extended attributes and
+// permission bits, or 0666 less the umask when there is no old one. False,
+// with nothing changed, where that cannot be done and the caller is to
+// write in place. On every failure the new file is gone; `path` is the
+// output path for the messages.
 io_utils::Result<bool> replace_file(const std::string& target,
-                                    const struct stat* old,
+                                    const ReplacedFile* old,
                                     std::span<const std::string_view> lines,
                                     const std::string& path);
 
