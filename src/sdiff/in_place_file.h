@@ -12,10 +12,13 @@
 
 namespace sdiff {
 
-// Writes the lines to the file open as `fd`, a regular file after its old
-// content is dropped; anything else (a device, a FIFO) just takes the
-// lines. A write that fails leaves what reached the file. `path` is the
-// output path for the messages.
+// Writes the lines to the file open as `fd`. A regular file keeps its old
+// content when the lines cannot all fit, under the file size limit or in
+// the room its file system can reserve, and the failure is the one the
+// writing would have met; otherwise it is written from its start and then
+// cut to the new length. Anything else (a device, a FIFO) just takes the
+// lines. A write that fails later leaves what reached the file. `path` is
+// the output path for the messages.
 io_utils::Result<void> write_in_place(io_utils::FileDescriptor fd,
                                       const std::string& path,
                                       std::span<const std::string_view> lines);

@@ -128,8 +128,11 @@ Result<void> write_merged_file(const std::string& path,
 
   if (old.fd.is_open())
     return write_in_place(std::move(old.fd), path, lines);
+  // Not truncated on opening: should a file turn up under the name
+  // meanwhile, the in-place writer checks for room before it writes over
+  // that file, and cuts it afterwards.
   io_utils::OpenedFile created =
-      io_utils::open_file(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOCTTY, 0666);
+      io_utils::open_file(path, O_WRONLY | O_CREAT | O_NOCTTY, 0666);
   if (!created.fd.is_open())
     return create_failed(path, created.error);
   return write_in_place(std::move(created.fd), path, lines);
