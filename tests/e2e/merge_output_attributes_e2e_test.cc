@@ -22,6 +22,7 @@
 
 namespace {
 
+using testing_support::inode_of;
 using testing_support::kNobody;
 using testing_support::Names;
 using testing_support::names_in;
@@ -113,12 +114,6 @@ void expect_closed_to_nobody(const std::string& path) {
   ::waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status)) << status;
   EXPECT_EQ(1, WEXITSTATUS(status)) << "0: readable, 2: no switch, 3: other";
-}
-
-ino_t inode_of(const std::string& path) {
-  struct stat status {};
-  EXPECT_EQ(0, ::stat(path.c_str(), &status)) << path;
-  return status.st_ino;
 }
 
 // The replacement carries the old file's list, so a user it denies is

@@ -16,6 +16,7 @@
 
 namespace {
 
+using testing_support::inode_of;
 using testing_support::Names;
 using testing_support::names_in;
 using testing_support::OneChange;
@@ -117,6 +118,69 @@ TEST(MergeOutputInPlace, CutsTheFileToItsNewLength) {
     EXPECT_EQ(OneChange::kMerged, pair.dir.read(name));
     EXPECT_EQ(OneChange::kMerged, testing_support::read_file(out + "2"));
   }
+}
+
+// Standard output sent to the file that "-o" names through /dev/stdout:
+// the file keeps its identity, and the merged lines replace the listing.
+TEST(MergeOutputInPlace, WritesAStandardStreamInPlace) {
+  OneChange pair;
+  const std::string listing = pair.dir.write("listing", "");
+  const ino_t before = inode_of(listing);
+  auto result = pair.merge("/dev/stdout", RunOptions{.stdout_path = listing});
+  EXPECT_EQ(1, result.status) << result.err;
+  EXPECT_EQ(OneChange::kMerged, pair.dir.read("listing"));
+  EXPECT_EQ(before, inode_of(listing));
+  EXPECT_EQ((Names{"l", "r", "listing"}), names_in(pair.dir.path()));
+}
+
+// Where no new file can be made or put in place, the file is written, or
+// made, in place.
+TEST(MergeOutputInPlace, WritesInPlaceWhereNoNewFileCanTakeThePlace) {
+  OneChange pair;
+  // A path of a folder so long that a short name still fits in the
+  // system's limit of 4095 bytes, but not the 19 of a new file's name.
+  std::string long_way = pair.dir.path() + "/";
+  while (long_way.size() < 4078) long_way += "./";
+  for (const char* name : {"made", "existing"}) {
+    SCOPED_TRACE(name);
+    const std::string path = long_way + name;
+    const bool existing = std::string(name) == "existing";
+    if (existing)
+      pair.dir.write(name, "previous\n");
+    const ino_t before = existing ? inode_of(path) : 0;
+    auto result = pair.merge(path);
+    EXPECT_EQ(1, result.status) << result.err;
+    EXPECT_EQ(OneChange::kMerged, pair.dir.read(name));
+    if (existing) {
+      EXPECT_EQ(before, inode_of(path));
+    }
+  }
+  EXPECT_EQ((Names{"l", "r", "made", "existing"}), names_in(pair.dir.path()));
+}
+
+TEST(MergeOutputInPlace, WritesAFileMountedOnItsOwnInPlace) {
+  OneChange pair;
+  const std::string shown = pair.dir.write("shown", "previous\n");
+  const std::string out = pair.dir.write("out", "hidden\n");
+  const auto mount = PrivateMount::bind(shown, out);
+  if (!mount.mounted())
+    GTEST_SKIP() << kNoMount;
+  auto result = pair.merge(out);
+  EXPECT_EQ(1, result.status) << result.err;
+  EXPECT_EQ(OneChange::kMerged, pair.dir.read("shown"));
+  EXPECT_EQ((Names{"l", "r", "shown", "out"}), names_in(pair.dir.path()));
+}
+
+TEST(MergeOutputInPlace, ReportsALoopOfSymbolicLinks) {
+  OneChange pair;
+  const std::string loop = pair.dir.file("loop");
+  ASSERT_EQ(0, ::symlink("loop", loop.c_str()));
+  auto result = pair.merge(loop);
+  EXPECT_EQ(2, result.status);
+  EXPECT_EQ("% vrelsdiff: Cannot create output file '" + loop +
+                "': Too many levels of symbolic links (os error 40)\n",
+            result.err);
+  EXPECT_EQ((Names{"l", "r", "loop"}), names_in(pair.dir.path()));
 }
 
 }  // namespace

@@ -134,8 +134,9 @@ TEST(MergeOutputReplace, ReplacesTheFileASymbolicLinkLeadsTo) {
   }
 }
 
-// What no new file can stand in for is written in place, as before: a
-// file with a second name (both names see the text), a device, a FIFO.
+// What no new file can stand in for is written in place, through the
+// descriptor the old file was opened with: a file with a second name (both
+// names see the text), a device, a FIFO.
 TEST(MergeOutputReplace, WritesInPlaceWhatCannotBeReplaced) {
   OneChange pair;
   const std::string first = pair.dir.write("first", "previous\n");

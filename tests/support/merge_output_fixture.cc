@@ -2,8 +2,11 @@
 
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 namespace testing_support {
 
@@ -13,6 +16,12 @@ Names names_in(const std::string& folder) {
        std::filesystem::recursive_directory_iterator(folder))
     names.insert(entry.path().lexically_relative(folder).string());
   return names;
+}
+
+ino_t inode_of(const std::string& path) {
+  struct stat status {};
+  EXPECT_EQ(0, ::stat(path.c_str(), &status));
+  return status.st_ino;
 }
 
 RunResult OneChange::merge(const std::string& output,

@@ -3,6 +3,8 @@
 #ifndef VRELSDIFF_TESTS_SUPPORT_MERGE_OUTPUT_FIXTURE_H_
 #define VRELSDIFF_TESTS_SUPPORT_MERGE_OUTPUT_FIXTURE_H_
 
+#include <sys/types.h>
+
 #include <set>
 #include <string>
 #include <utility>
@@ -20,6 +22,10 @@ constexpr unsigned kNobody = 65534;
 // Every name under a folder, relative to it, to see that a merge left
 // nothing of its own behind.
 Names names_in(const std::string& folder);
+
+// The inode number of the file at `path`, to tell whether it was written
+// in place; fails the test when there is none.
+ino_t inode_of(const std::string& path);
 
 // A folder with a pair of one changed row, merged with "r".
 struct OneChange {

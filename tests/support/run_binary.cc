@@ -83,8 +83,13 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
   } else {
     posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
   }
-  posix_spawn_file_actions_adddup2(
-      &actions, options.stderr_to_stdout ? out_pipe[1] : err_pipe[1], 2);
+  if (options.stderr_path) {
+    posix_spawn_file_actions_addopen(&actions, 2, options.stderr_path->c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  } else {
+    posix_spawn_file_actions_adddup2(
+        &actions, options.stderr_to_stdout ? out_pipe[1] : err_pipe[1], 2);
+  }
   for (int fd : options.closed_fds) {
     posix_spawn_file_actions_addclose(&actions, fd);
   }

@@ -23,6 +23,8 @@ struct RunOptions {
   bool stdout_broken = false;  // standard output a pipe with no reader
   // Standard error into the standard output pipe, to see the interleaving.
   bool stderr_to_stdout = false;
+  // When set, standard error is this file, made or emptied.
+  std::optional<std::string> stderr_path;
   std::vector<int> closed_fds;  // standard descriptors closed in the child
   // When set, the program runs under this address-space limit, in KiB.
   std::optional<unsigned long> memory_limit_kib;
