@@ -2,6 +2,7 @@
 // merged file.
 #include <sys/stat.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -254,6 +255,41 @@ TEST(Merge, FailsOnAnAnswerThatCannotBeRead) {
     EXPECT_EQ(kChangedRow, result.out);
     EXPECT_EQ(c.error, result.err);
     EXPECT_EQ("before\n", fixture.dir.read("out"));
+  }
+}
+
+// Standard error that takes no more: the prompt or a line of the command
+// summary fails, and the merge ends at once without an output file. Its
+// message cannot get through either; the status tells.
+TEST(Merge, StopsWhenThePromptOrTheSummaryCannotBeWritten) {
+  struct Case {
+    const char* name;
+    std::string answers;
+    const char* stderr_device;  // else a file "err" in the folder
+    std::optional<unsigned long> file_size_limit;
+    std::string err;  // what reached that file
+  } cases[] = {
+      {"prompt to a full device", "l\nl\n", "/dev/full", std::nullopt, ""},
+      // The limit lets the first summary through and ends in the second.
+      {"summary beyond the file size limit", "?\n?\nl\n", nullptr, 512,
+       (std::string("% ") + kSummary + kSummary).substr(0, 512)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Fixture fixture;
+    const std::string err =
+        c.stderr_device ? c.stderr_device : fixture.dir.file("err");
+    auto result = run_vrelsdiff(
+        {"-t", "-w", "40", "-o", fixture.out, fixture.left, fixture.right},
+        RunOptions{.input = c.answers,
+                   .stderr_path = err,
+                   .file_size_limit = c.file_size_limit});
+    EXPECT_EQ(2, result.status);
+    EXPECT_EQ(kChangedRow, result.out);
+    if (!c.stderr_device) {
+      EXPECT_EQ(c.err, fixture.dir.read("err"));
+    }
+    EXPECT_FALSE(fixture.dir.exists("out"));
   }
 }
 

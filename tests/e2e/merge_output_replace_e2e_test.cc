@@ -1,14 +1,11 @@
 // The merged file arrives whole or not at all: what it replaces, what it
 // keeps of the old file, and what is still written in place.
 #include <fcntl.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <initializer_list>
-#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -16,27 +13,19 @@
 
 #include <gtest/gtest.h>
 
+#include "support/merge_output_fixture.h"
 #include "support/run_binary.h"
 #include "support/temp_dir.h"
 
 namespace {
 
+using testing_support::kNobody;
+using testing_support::Names;
+using testing_support::names_in;
+using testing_support::OneChange;
 using testing_support::run_vrelsdiff;
 using testing_support::RunOptions;
 using testing_support::TempDir;
-using Names = std::set<std::string>;
-
-constexpr unsigned kNobody = 65534;
-
-// Every name under a folder, relative to it, to see that a merge left
-// nothing of its own behind.
-Names names_in(const std::string& folder) {
-  Names names;
-  for (const auto& entry :
-       std::filesystem::recursive_directory_iterator(folder))
-    names.insert(entry.path().lexically_relative(folder).string());
-  return names;
-}
 
 std::string numbered_lines(int count, const std::string& prefix) {
   std::string text;
@@ -44,52 +33,13 @@ std::string numbered_lines(int count, const std::string& prefix) {
   return text;
 }
 
-// A folder with a pair of one changed row, merged with "r".
-struct OneChange {
-  TempDir dir;
-  std::string left = dir.write("l", "a\nold\n");
-  std::string right = dir.write("r", "a\nnew\n");
-  static constexpr const char* kMerged = "a\nnew\n";
-
-  testing_support::RunResult merge(const std::string& output,
-                                   RunOptions options = {}) const {
-    options.input = "r\n";
-    return run_vrelsdiff({"-o", output, left, right}, options);
-  }
-};
-
-// A small tmpfs, private to this test process and its children, so that a
-// test that stops half-way leaves no mount behind.
-class SmallFileSystem {
- public:
-  SmallFileSystem(const std::string& at, const char* size) : at_(at) {
-    std::filesystem::create_directory(at);
-    mounted_ =
-        ::unshare(CLONE_NEWNS) == 0 &&
-        ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-        ::mount("tmpfs", at.c_str(), "tmpfs", 0,
-                (std::string("size=") + size).c_str()) == 0;
-  }
-  ~SmallFileSystem() {
-    if (mounted_)
-      ::umount2(at_.c_str(), MNT_DETACH);
-  }
-  SmallFileSystem(const SmallFileSystem&) = delete;
-  SmallFileSystem& operator=(const SmallFileSystem&) = delete;
-
-  bool mounted() const { return mounted_; }
-
- private:
-  std::string at_;
-  bool mounted_ = false;
-};
-
 // On a nearly full file system the merge runs out of room while writing:
 // an input named as the output keeps its content, a new output is not
 // made, and no file of the merge's own remains.
 TEST(MergeOutputReplace, AFullFileSystemLosesNothing) {
   TempDir dir;
-  SmallFileSystem small(dir.file("small"), "64k");
+  const auto small = testing_support::PrivateMount::file_system(
+      dir.file("small"), "tmpfs", "size=64k");
   if (!small.mounted())
     GTEST_SKIP() << "cannot mount a small tmpfs here (needs root)";
   const std::string left_text = numbered_lines(4000, "");
@@ -184,8 +134,9 @@ TEST(MergeOutputReplace, ReplacesTheFileASymbolicLinkLeadsTo) {
   }
 }
 
-// What no new file can stand in for is written in place, as before: a
-// file with a second name (both names see the text), a device, a FIFO.
+// What no new file can stand in for is written in place, through the
+// descriptor the old file was opened with: a file with a second name (both
+// names see the text), a device, a FIFO.
 TEST(MergeOutputReplace, WritesInPlaceWhatCannotBeReplaced) {
   OneChange pair;
   const std::string first = pair.dir.write("first", "previous\n");

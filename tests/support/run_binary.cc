@@ -10,8 +10,11 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <thread>
 
 #include <gtest/gtest.h>
+
+#include "support/fsync_stop.h"
 
 namespace testing_support {
 namespace {
@@ -80,8 +83,13 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
   } else {
     posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
   }
-  posix_spawn_file_actions_adddup2(
-      &actions, options.stderr_to_stdout ? out_pipe[1] : err_pipe[1], 2);
+  if (options.stderr_path) {
+    posix_spawn_file_actions_addopen(&actions, 2, options.stderr_path->c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  } else {
+    posix_spawn_file_actions_adddup2(
+        &actions, options.stderr_to_stdout ? out_pipe[1] : err_pipe[1], 2);
+  }
   for (int fd : options.closed_fds) {
     posix_spawn_file_actions_addclose(&actions, fd);
   }
@@ -132,8 +140,34 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
 
   RunResult result;
   pid_t pid = -1;
-  int spawn_error = posix_spawn(&pid, argv[0], &actions, &attributes,
-                                argv.data(), envp.data());
+  int spawn_error = 0;
+  const auto spawn = [&] {
+    spawn_error = posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(),
+                              envp.data());
+  };
+  // Ignored dispositions pass to the child; the test's own come back after.
+  std::vector<struct sigaction> kept(options.ignored_signals.size());
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(options.ignored_signals[i], &ignore, &kept[i]);
+  }
+  int listener = -1;
+  if (options.at_first_fsync) {
+    // Only the thread that takes the filter passes it on, so the test's
+    // own thread stays free of it.
+    std::thread([&] {
+      listener = install_fsync_filter();
+      if (listener >= 0)
+        spawn();
+      else
+        spawn_error = errno;
+    }).join();
+  } else {
+    spawn();
+  }
+  for (std::size_t i = 0; i < kept.size(); ++i)
+    sigaction(options.ignored_signals[i], &kept[i], nullptr);
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   close(in_pipe[0]);
@@ -141,6 +175,8 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
   close(err_pipe[1]);
   if (spawn_error != 0) {
     ADD_FAILURE() << "posix_spawn: " << strerror(spawn_error);
+    if (listener >= 0)
+      close(listener);
     close(in_pipe[1]);
     if (out_pipe[0] >= 0)
       close(out_pipe[0]);
@@ -158,10 +194,13 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
   }
   int out_fd = out_pipe[0];
   int err_fd = err_pipe[0];
+  bool stopped = false;
   while (in_fd >= 0 || out_fd >= 0 || err_fd >= 0) {
-    pollfd fds[3] = {
-        {in_fd, POLLOUT, 0}, {out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
-    if (poll(fds, 3, -1) < 0) {
+    pollfd fds[4] = {{in_fd, POLLOUT, 0},
+                     {out_fd, POLLIN, 0},
+                     {err_fd, POLLIN, 0},
+                     {listener, POLLIN, 0}};
+    if (poll(fds, 4, -1) < 0) {
       if (errno == EINTR)
         continue;
       ADD_FAILURE() << "poll: " << strerror(errno);
@@ -191,7 +230,20 @@ RunResult run_vrelsdiff(const std::vector<std::string>& args,
         *readers[i] = -1;
       }
     }
+    if (listener >= 0 && fds[3].revents != 0) {
+      // Every later fsync goes on at once.
+      const bool answered =
+          answer_fsync(listener, stopped ? [](int) {} : options.at_first_fsync);
+      stopped = stopped || answered;
+      if (!answered) {
+        close(listener);
+        listener = -1;
+      }
+    }
   }
+  // An fsync still waiting then fails instead of waiting for ever.
+  if (listener >= 0)
+    close(listener);
 
   int wait_status = 0;
   while (waitpid(pid, &wait_status, 0) < 0 && errno == EINTR) {

@@ -3,6 +3,7 @@
 #ifndef VRELSDIFF_TESTS_SUPPORT_RUN_BINARY_H_
 #define VRELSDIFF_TESTS_SUPPORT_RUN_BINARY_H_
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -22,6 +23,8 @@ struct RunOptions {
   bool stdout_broken = false;  // standard output a pipe with no reader
   // Standard error into the standard output pipe, to see the interleaving.
   bool stderr_to_stdout = false;
+  // When set, standard error is this file, made or emptied.
+  std::optional<std::string> stderr_path;
   std::vector<int> closed_fds;  // standard descriptors closed in the child
   // When set, the program runs under this address-space limit, in KiB.
   std::optional<unsigned long> memory_limit_kib;
@@ -31,6 +34,12 @@ struct RunOptions {
   // When set, the program runs as this user and group, with no other
   // groups; see can_switch_user.
   std::optional<unsigned> user_id;
+  // Signals the program starts out ignoring, as under nohup.
+  std::vector<int> ignored_signals;
+  // When set, called with the program's process id while the program waits
+  // in its first fsync(2), which goes on once this returns; see
+  // can_stop_at_fsync in support/fsync_stop.h.
+  std::function<void(int pid)> at_first_fsync;
 };
 
 struct RunResult {
