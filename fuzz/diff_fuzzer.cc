@@ -1,5 +1,6 @@
-// Fuzz target: the edit script and both ways of matching lines, on short
-// lists over a few distinct lines so that lines repeat.
+// Fuzz target: the edit script and every way of matching lines, on short
+// lists over a few distinct lines so that lines repeat. The ways of the
+// large inputs must all find what the diagonal search's full trace finds.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -12,7 +13,10 @@
 #include "diff/common_pairs.h"
 #include "diff/compute_diff.h"
 #include "diff/diagonal_search.h"
+#include "diff/diagonal_search_internal.h"
 #include "diff/lcs.h"
+#include "diff/lcs_walk.h"
+#include "diff/reference_pairs.h"
 #include "diff/script_check.h"
 #include "io_utils/read_lines.h"
 #include "types/compare_line.h"
@@ -99,6 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
       provider.ConsumeIntegralInRange<std::size_t>(1, std::size(kAlphabet));
   const Lines left = take_lines(provider, letters);
   const Lines right = take_lines(provider, letters);
+  // Taken last, so that the saved inputs still make the lists they made.
+  const auto rows_per_block =
+      provider.ConsumeIntegralInRange<std::size_t>(0, 5);
   const std::uint64_t lcs = reference_lcs_length(left, right);
 
   const std::vector<types::Edit> script =
@@ -131,5 +138,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   require(diff::test::check_pairs(left, right, search).empty());
   require(matched(table) == lcs);
   require(matched(search) == lcs);
+
+  const diff::test::Pairs expected = diff::test::full_trace_pairs(left, right);
+  require(diff::test::expand(search) == expected);
+  diff::test::TableLengths lengths(left, right);
+  require(diff::test::expand(diff::walk_lengths(left.size(), right.size(),
+                                                lengths)) == expected);
+  require(diff::test::expand(*diff::diagonal_search(left, right, {})) ==
+          expected);
+  for (diff::PartneredMethod method :
+       {diff::PartneredMethod::kDiagonalSearch, diff::PartneredMethod::kRows}) {
+    require(diff::test::expand(diff::myers_common_pairs_with(
+                left, right,
+                {.method = method, .rows_per_block = rows_per_block})) ==
+            expected);
+  }
   return 0;
 }

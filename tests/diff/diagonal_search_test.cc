@@ -19,7 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "diff/diagonal_search_internal.h"
-#include "full_trace.h"
+#include "reference_pairs.h"
 #include "script_check.h"
 
 namespace diff {

@@ -14,7 +14,7 @@
 #include "diff/diagonal_search.h"
 #include "diff/diagonal_search_internal.h"
 #include "diff/lcs_walk.h"
-#include "full_trace.h"
+#include "reference_pairs.h"
 #include "script_check.h"
 
 namespace diff {
@@ -24,36 +24,11 @@ using test::Pairs;
 using types::CompareLine;
 using List = std::vector<CompareLine>;
 
-// L(x, y) from the whole textbook table.
-struct TableLengths {
-  std::size_t columns;
-  std::vector<std::uint64_t> cells;
-
-  TableLengths(const List& left, const List& right)
-      : columns(right.size() + 1), cells((left.size() + 1) * columns, 0) {
-    for (std::size_t x = 1; x <= left.size(); ++x) {
-      for (std::size_t y = 1; y <= right.size(); ++y) {
-        cells[x * columns + y] =
-            left[x - 1].normalized == right[y - 1].normalized
-                ? cells[(x - 1) * columns + y - 1] + 1
-                : std::max(cells[(x - 1) * columns + y],
-                           cells[x * columns + y - 1]);
-      }
-    }
-  }
-
-  Around around(std::uint64_t x, std::uint64_t y) const {
-    return {.here = cells[x * columns + y],
-            .above = cells[x * columns + y - 1],
-            .left_of = cells[(x - 1) * columns + y]};
-  }
-};
-
 // Each way, by name, with what it found.
 std::vector<std::pair<std::string, Pairs>> every_way(const List& left,
                                                      const List& right) {
   std::vector<std::pair<std::string, Pairs>> found;
-  TableLengths table(left, right);
+  test::TableLengths table(left, right);
   found.emplace_back(
       "walk over the table",
       test::expand(walk_lengths(left.size(), right.size(), table)));

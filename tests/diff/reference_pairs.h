@@ -1,10 +1,14 @@
-// The reference for the matched lines of large inputs.
-#ifndef VRELSDIFF_TESTS_DIFF_FULL_TRACE_H_
-#define VRELSDIFF_TESTS_DIFF_FULL_TRACE_H_
+// References for the matched lines of large inputs: the diagonal search in
+// its plainest form, and the textbook table of common-subsequence lengths
+// for the walk over them.
+#ifndef VRELSDIFF_TESTS_DIFF_REFERENCE_PAIRS_H_
+#define VRELSDIFF_TESTS_DIFF_REFERENCE_PAIRS_H_
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
+#include "diff/lcs_walk.h"
 #include "diff/script_check.h"
 #include "types/compare_line.h"
 
@@ -70,6 +74,32 @@ inline Pairs full_trace_pairs(const std::vector<types::CompareLine>& left,
   return Pairs(pairs.rbegin(), pairs.rend());
 }
 
+// L(x, y) from the whole table, for walk_lengths.
+struct TableLengths {
+  std::size_t columns;
+  std::vector<std::uint64_t> cells;
+
+  TableLengths(const std::vector<types::CompareLine>& left,
+               const std::vector<types::CompareLine>& right)
+      : columns(right.size() + 1), cells((left.size() + 1) * columns, 0) {
+    for (std::size_t x = 1; x <= left.size(); ++x) {
+      for (std::size_t y = 1; y <= right.size(); ++y) {
+        cells[x * columns + y] =
+            left[x - 1].normalized == right[y - 1].normalized
+                ? cells[(x - 1) * columns + y - 1] + 1
+                : std::max(cells[(x - 1) * columns + y],
+                           cells[x * columns + y - 1]);
+      }
+    }
+  }
+
+  Around around(std::uint64_t x, std::uint64_t y) const {
+    return {.here = cells[x * columns + y],
+            .above = cells[x * columns + y - 1],
+            .left_of = cells[(x - 1) * columns + y]};
+  }
+};
+
 }  // namespace diff::test
 
-#endif  // VRELSDIFF_TESTS_DIFF_FULL_TRACE_H_
+#endif  // VRELSDIFF_TESTS_DIFF_REFERENCE_PAIRS_H_
