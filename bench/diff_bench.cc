@@ -22,6 +22,7 @@
 
 #include "diff/compute_diff.h"
 #include "diff/diagonal_search.h"
+#include "support/many_changes.h"
 
 namespace {
 
@@ -185,6 +186,46 @@ void BM_BlankAgainstBlank(benchmark::State& state) {
   run_and_report(state, blank(state.range(0)), blank(state.range(1)), true);
 }
 
+// Records of the generated texts.
+std::vector<CompareLine> records(const std::vector<std::string>& texts) {
+  std::vector<CompareLine> lines;
+  lines.reserve(texts.size());
+  for (const std::string& text : texts) {
+    const std::string_view kept = keep(text);
+    lines.push_back(
+        {.text = kept, .normalized = kept, .line_number = lines.size() + 1});
+  }
+  return lines;
+}
+
+// Pairs that differ in many places (see support/many_changes.h): the lines
+// without a partner leave the search, and bit-parallel rows take over where
+// the search would run long.
+void many_changes(benchmark::State& state, const bench::LinePair& pair) {
+  run_and_report(state, records(pair.left), records(pair.right));
+}
+
+void BM_CsvHalfReplaced(benchmark::State& state) {
+  many_changes(state, bench::csv_half_replaced(
+                          static_cast<std::size_t>(state.range(0))));
+}
+void BM_UnrelatedSharingOneLine(benchmark::State& state) {
+  many_changes(state, bench::unrelated_sharing_one_line(
+                          static_cast<std::size_t>(state.range(0))));
+}
+void BM_VocabularyLines(benchmark::State& state) {
+  many_changes(
+      state, bench::vocabulary_lines(static_cast<std::size_t>(state.range(0))));
+}
+void BM_RandomAbc(benchmark::State& state) {
+  many_changes(state,
+               bench::random_abc(static_cast<std::size_t>(state.range(0))));
+}
+void BM_ReversedNumbers(benchmark::State& state) {
+  many_changes(
+      state, bench::reversed_numbers(static_cast<std::size_t>(state.range(0))));
+}
+
 // The floor: one comparison of each line pair of two 1,000,000-line lists
 // that agree except at their ends, without any alignment.
 void BM_FloorPairwise(benchmark::State& state) {
@@ -220,6 +261,11 @@ BENCHMARK(BM_LongAgainstShort)
     ->Args({1'000'000, 5})
     ->Args({1'000'000, 0})
     ->Apply(configure);
+BENCHMARK(BM_CsvHalfReplaced)->Arg(100'000)->Apply(configure);
+BENCHMARK(BM_UnrelatedSharingOneLine)->Arg(100'000)->Apply(configure);
+BENCHMARK(BM_VocabularyLines)->Arg(100'000)->Apply(configure);
+BENCHMARK(BM_RandomAbc)->Arg(100'000)->Apply(configure);
+BENCHMARK(BM_ReversedNumbers)->Arg(50'000)->Arg(200'000)->Apply(configure);
 BENCHMARK(BM_BlankAgainstBlank)
     ->Args({160'000, 50})
     ->Args({1'000'000, 1})

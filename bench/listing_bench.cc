@@ -8,11 +8,8 @@
 // VRELSDIFF variable. Every benchmark reports wall time; the program's
 // reports add its peak resident memory (max_rss_mb) from wait4.
 #include <fcntl.h>
-#include <spawn.h>
 #include <stdlib.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -25,6 +22,8 @@
 #include <vector>
 
 #include <benchmark/benchmark.h>
+
+#include "support/run_program.h"
 
 namespace {
 
@@ -115,52 +114,19 @@ const Pair& pair() {
   return generated;
 }
 
-std::string program_path() {
-  if (const char* path = getenv("VRELSDIFF"))
-    return path;
-  return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / ".." /
-          "vrelsdiff")
-      .string();
-}
-
-// Runs the program with standard output on /dev/null and returns its peak
-// resident memory in bytes, or -1 when it did not end with status 0 or 1.
-double run_program(const std::vector<std::string>& args) {
-  std::vector<std::string> strings = {program_path()};
-  strings.insert(strings.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& s : strings) argv.push_back(s.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  pid_t pid = -1;
-  char* no_env[] = {nullptr};
-  const int spawned =
-      posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), no_env);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0)
-    return -1;
-  int status = 0;
-  rusage usage{};
-  if (wait4(pid, &status, 0, &usage) != pid)
-    return -1;
-  if (!WIFEXITED(status) || WEXITSTATUS(status) > 1)
-    return -1;
-  return static_cast<double>(usage.ru_maxrss) * 1024.0;
-}
-
 void program(benchmark::State& state, std::vector<std::string> options,
              bool identical = false) {
   options.push_back(pair().left);
   options.push_back(identical ? pair().left_copy : pair().right);
   double peak = 0;
+  options.insert(options.begin(), bench::program_path());
   for (auto _ : state) {
-    peak = run_program(options);
-    if (peak < 0) {
+    const bench::ProgramRun run = bench::run_to_null(options);
+    if (!run.ok) {
       state.SkipWithError("the program failed");
       return;
     }
+    peak = run.max_rss_bytes;
   }
   state.counters["max_rss_mb"] = peak / 1e6;
   state.counters["rss_per_input"] = peak / static_cast<double>(pair().bytes);
