@@ -24,6 +24,7 @@
 #include <benchmark/benchmark.h>
 
 #include "support/run_program.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -65,13 +66,7 @@ void write_whole(const std::string& path, const std::string& content) {
 // The right file differs from the left at 100 scattered places: a changed
 // line, an inserted line or a deleted one, in turn.
 Pair make_pair() {
-  const char* tmp = getenv("TMPDIR");
-  std::string pattern =
-      std::string(tmp && *tmp ? tmp : "/tmp") + "/listing-bench-XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) {
-    std::perror("mkdtemp");
-    std::exit(1);
-  }
+  const std::string pattern = bench::make_temp_folder("listing-bench");
   Pair pair{.dir = pattern,
             .left = pattern + "/left.txt",
             .right = pattern + "/right.txt",

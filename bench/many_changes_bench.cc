@@ -20,6 +20,7 @@
 
 #include "support/many_changes.h"
 #include "support/run_program.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -29,16 +30,7 @@ struct PairFiles {
 };
 
 std::string work_folder() {
-  static const std::string folder = [] {
-    const char* tmp = getenv("TMPDIR");
-    std::string pattern =
-        std::string(tmp && *tmp ? tmp : "/tmp") + "/many-changes-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) {
-      std::perror("mkdtemp");
-      std::exit(1);
-    }
-    return pattern;
-  }();
+  static const std::string folder = bench::make_temp_folder("many-changes");
   return folder;
 }
 

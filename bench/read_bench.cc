@@ -20,6 +20,7 @@
 #include <benchmark/benchmark.h>
 
 #include "io_utils/read_lines.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -78,13 +79,7 @@ struct InputFile {
   std::size_t size = 0;
 
   InputFile() {
-    const char* tmp = std::getenv("TMPDIR");
-    dir = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") +
-          "/vrelsdiff-bench-XXXXXX";
-    if (mkdtemp(dir.data()) == nullptr) {
-      std::perror("mkdtemp");
-      std::exit(1);
-    }
+    dir = bench::make_temp_folder("vrelsdiff-bench");
     path = dir + "/input.txt";
     std::string content = make_content();
     size = content.size();
