@@ -228,7 +228,7 @@ struct PassOutcome {
   PassView<Entry> kept;
   bool reached_end = false;
   std::uint64_t followed = 0;  // equal lines followed
-  std::int64_t furthest = 0;   // the largest x + y reached
+  std::int64_t furthest = 0;   // the largest x + y reached inside
 };
 
 // Runs pass d over `range`, writing to `out`, and returns the part to keep:
@@ -256,7 +256,8 @@ PassOutcome<Entry> run_pass(const Lists<Line>& lists,
       return {.reached_end = true};
     }
     followed += static_cast<std::uint64_t>(x - start);
-    furthest = std::max(furthest, 2 * x - k);
+    if (lists.inside(x, k))
+      furthest = std::max(furthest, 2 * x - k);
   }
   auto inside = [&](std::int64_t k) {
     return lists.inside(static_cast<std::int64_t>(out[index(k)]), k);
@@ -286,10 +287,11 @@ double projected_work(std::int64_t a, std::int64_t b, std::int64_t passes,
                       std::uint64_t width, std::int64_t furthest,
                       std::uint64_t steps, std::uint64_t work) {
   const double d = static_cast<double>(passes);
+  // The search ends between this pass and pass a + b.
   const double end =
-      std::min(static_cast<double>(a + b),
-               d * static_cast<double>(a + b) /
-                   static_cast<double>(std::max<std::int64_t>(furthest, 1)));
+      std::clamp(d * static_cast<double>(a + b) /
+                     static_cast<double>(std::max<std::int64_t>(furthest, 1)),
+                 d, static_cast<double>(a + b));
   const double widest = static_cast<double>(std::min(a, b) + 2);
   const double growth = static_cast<double>(width) / (d + 1);
   const double widening_ends = std::clamp(widest / growth, d, end);

@@ -96,6 +96,9 @@ TEST(ExactMethods, AgreeOnRandomShapes) {
       {"lopsided, left short", 30, 1, 8, 50, 400, 4, 30},
       {"lopsided, right short", 30, 50, 400, 1, 8, 4, 30},
       {"all unique", 10, 1, 60, 1, 60, 1, 100},
+      // Rows of several words: by cost, the search gives up for the rows.
+      {"long, three kinds of line", 6, 250, 400, 250, 400, 3, 0},
+      {"long, many kinds of line", 6, 250, 400, 250, 400, 200, 0},
   };
   std::mt19937 rng(20261210);
   for (const Shape& shape : shapes) {
@@ -177,6 +180,26 @@ TEST(ExactMethods, AgreeWhereACarryCrossesAWordWithoutMatches) {
   const std::string rows = std::string(132, 'C') + "AB";
   EXPECT_TRUE(every_way_agrees(test::letters(rows), test::letters(bits)));
   EXPECT_TRUE(every_way_agrees(test::letters(bits), test::letters(rows)));
+}
+
+// Long lists that differ in a few dozen places: the first search runs out
+// of steps, and the search on the partnered lines ends well within what
+// the rows would cost.
+TEST(ExactMethods, AgreeOnLongListsWithFewChanges) {
+  std::mt19937 rng(5);
+  for (int round = 0; round < 6; ++round) {
+    SCOPED_TRACE(round);
+    List left = random_list(rng, 2000, 200, 0, "");
+    List right = left;
+    std::uniform_int_distribution<std::size_t> position(0, right.size() - 1);
+    for (int edit = 0; edit < 60; ++edit) {
+      right.erase(right.begin() + static_cast<std::ptrdiff_t>(position(rng)));
+      right.insert(right.begin() + static_cast<std::ptrdiff_t>(position(rng)),
+                   left[position(rng)]);
+    }
+    if (!every_way_agrees(left, right))
+      return;
+  }
 }
 
 // Hundreds of distinct lines in a table of 1,024 slots cannot all land
