@@ -18,7 +18,7 @@ struct HashKey {
 // clock and the process id where that fails), the same for every call.
 HashKey run_hash_key();
 
-// SipHash-1-3 of `text` under `key`.
+// The hash of `text` under `key`; equal texts hash alike under one key.
 std::uint64_t hash_line(std::string_view text, HashKey key);
 
 }  // namespace diff
