@@ -21,7 +21,7 @@
 #include <benchmark/benchmark.h>
 
 #include "diff/compute_diff.h"
-#include "diff/diagonal_search.h"
+#include "diff/myers_common_pairs.h"
 #include "support/many_changes.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "diff/diagonal_search.h"
 #include "diff/lcs.h"
+#include "diff/myers_common_pairs.h"
 #include "io_utils/unicode.h"
 
 namespace diff {

@@ -81,8 +81,6 @@
 #include <utility>
 #include <vector>
 
-#include "diff/diagonal_search_internal.h"
-
 namespace diff {
 namespace {
 
@@ -228,7 +226,9 @@ struct PassOutcome {
   PassView<Entry> kept;
   bool reached_end = false;
   std::uint64_t followed = 0;  // equal lines followed
-  std::int64_t furthest = 0;   // the largest x + y reached inside
+  // The point inside the lists with the largest x + y, as its x and k.
+  std::int64_t furthest_x = 0;
+  std::int64_t furthest_k = 0;
 };
 
 // Runs pass d over `range`, writing to `out`, and returns the part to keep:
@@ -242,7 +242,8 @@ PassOutcome<Entry> run_pass(const Lists<Line>& lists,
     return static_cast<std::size_t>((k - range.low) / 2);
   };
   std::uint64_t followed = 0;
-  std::int64_t furthest = 0;
+  std::int64_t furthest_x = 0;
+  std::int64_t furthest_k = 0;
   for (std::int64_t k = range.low; k <= range.high; k += 2) {
     if (const std::int64_t ahead = k + 2 * kPrefetchAhead;
         ahead <= range.high) {
@@ -256,8 +257,10 @@ PassOutcome<Entry> run_pass(const Lists<Line>& lists,
       return {.reached_end = true};
     }
     followed += static_cast<std::uint64_t>(x - start);
-    if (lists.inside(x, k))
-      furthest = std::max(furthest, 2 * x - k);
+    if (lists.inside(x, k) && 2 * x - k > 2 * furthest_x - furthest_k) {
+      furthest_x = x;
+      furthest_k = k;
+    }
   }
   auto inside = [&](std::int64_t k) {
     return lists.inside(static_cast<std::int64_t>(out[index(k)]), k);
@@ -269,7 +272,8 @@ PassOutcome<Entry> run_pass(const Lists<Line>& lists,
   const Range kept{low, high};
   return {.kept = {out.subspan(index(low), kept.size()), low},
           .followed = followed,
-          .furthest = furthest};
+          .furthest_x = furthest_x,
+          .furthest_k = furthest_k};
 }
 
 std::int64_t next_checkpoint(std::int64_t pass, std::uint64_t min_gap) {
@@ -278,40 +282,11 @@ std::int64_t next_checkpoint(std::int64_t pass, std::uint64_t min_gap) {
   return pass + static_cast<std::int64_t>(std::max(min_gap, grown));
 }
 
-// The work a search that has run `passes` passes will have done when it
-// ends, judged from how far it got and how wide its passes are. The
-// furthest point moves about evenly, so D is about passes (a + b) /
-// furthest. The passes widen about evenly up to the most the rectangle
-// allows, min(a, b) + 2, and each step costs what the steps so far did.
-double projected_work(std::int64_t a, std::int64_t b, std::int64_t passes,
-                      std::uint64_t width, std::int64_t furthest,
-                      std::uint64_t steps, std::uint64_t work) {
-  const double d = static_cast<double>(passes);
-  // The search ends between this pass and pass a + b.
-  const double end =
-      std::clamp(d * static_cast<double>(a + b) /
-                     static_cast<double>(std::max<std::int64_t>(furthest, 1)),
-                 d, static_cast<double>(a + b));
-  const double widest = static_cast<double>(std::min(a, b) + 2);
-  const double growth = static_cast<double>(width) / (d + 1);
-  const double widening_ends = std::clamp(widest / growth, d, end);
-  const double remaining_steps =
-      growth * (widening_ends * widening_ends - d * d) / 2 +
-      widest * (end - widening_ends);
-  return static_cast<double>(work) *
-         (1 + remaining_steps /
-                  static_cast<double>(std::max<std::uint64_t>(steps, 1)));
-}
-
-// A search that may give up early first judges where it goes once it has
-// done this fraction of its work, and again each time its work doubles.
-constexpr std::uint64_t kFirstProjection = 32;
-
-// What the forward search found: D, or that it stopped at its step limit
-// before reaching (a, b).
+// What the forward search found: D, or how far it had come when its work
+// passed the limit.
 struct SearchResult {
   std::int64_t passes = 0;
-  bool stopped = false;
+  std::optional<SearchProgress> gave_up_at;
 };
 
 // Forward search: leaves the kept passes in `checkpoints`, W_{D-1} last.
@@ -325,9 +300,7 @@ SearchResult search(const Lists<Line>& lists, const SearchLimits& limits,
   PassView<Entry> kept = {previous, 1};
   checkpoints.emplace_back(-1, kept);
   std::int64_t next_kept = next_checkpoint(-1, limits.min_gap);
-  std::uint64_t steps = 0;
-  std::uint64_t work = 0;
-  std::uint64_t next_projection = limits.max_steps / kFirstProjection;
+  SearchProgress progress;
 
   for (std::int64_t d = 0;; ++d) {
     const Range range = next_range(kept, d, {-d, d});
@@ -342,17 +315,15 @@ SearchResult search(const Lists<Line>& lists, const SearchLimits& limits,
     }
     kept = outcome.kept;
     std::swap(previous, current);
-    steps += range.size();
-    work += range.size() + limits.followed_line_steps * outcome.followed;
-    if (work >= limits.max_steps) {
-      return {.stopped = true};
-    }
-    if (limits.give_up_early && work >= next_projection) {
-      if (projected_work(lists.a, lists.b, d, range.size(), outcome.furthest,
-                         steps, work) > static_cast<double>(limits.max_steps)) {
-        return {.stopped = true};
-      }
-      next_projection = 2 * work;
+    progress.passes = d;
+    progress.width = range.size();
+    progress.furthest_x = outcome.furthest_x;
+    progress.furthest_y = outcome.furthest_x - outcome.furthest_k;
+    progress.steps += range.size();
+    progress.work +=
+        range.size() + limits.followed_line_steps * outcome.followed;
+    if (progress.work >= limits.max_work) {
+      return {.gave_up_at = progress};
     }
     if (d == next_kept) {
       checkpoints.emplace_back(d, kept);
@@ -393,10 +364,13 @@ void build_cone(const Lists<Line>& lists, const Checkpoint<Entry>& base,
 
 template <typename Entry, typename Line>
 std::optional<CommonPairs> search_and_walk_back(const Lists<Line>& lists,
-                                                const SearchLimits& limits) {
+                                                const SearchLimits& limits,
+                                                SearchProgress* gave_up_at) {
   std::vector<Checkpoint<Entry>> checkpoints;
   const SearchResult found = search<Entry>(lists, limits, checkpoints);
-  if (found.stopped) {
+  if (found.gave_up_at) {
+    if (gave_up_at != nullptr)
+      *gave_up_at = *found.gave_up_at;
     return std::nullopt;
   }
 
@@ -437,29 +411,32 @@ std::optional<CommonPairs> search_and_walk_back(const Lists<Line>& lists,
 template <typename Line>
 std::optional<CommonPairs> search_lists(std::span<const Line> left,
                                         std::span<const Line> right,
-                                        SearchLimits limits) {
+                                        SearchLimits limits,
+                                        SearchProgress* gave_up_at) {
   const Lists<Line> lists{left, right};
   limits.min_gap = std::max<std::uint64_t>(limits.min_gap, 1);
   // An entry never exceeds a + D <= 2 (a + b), so 32 bits do for all but
   // inputs of billions of lines, and halve the trace.
   const std::uint64_t total = left.size() + right.size();
   if (total < (std::uint64_t{1} << 31)) {
-    return search_and_walk_back<std::uint32_t>(lists, limits);
+    return search_and_walk_back<std::uint32_t>(lists, limits, gave_up_at);
   }
-  return search_and_walk_back<std::uint64_t>(lists, limits);
+  return search_and_walk_back<std::uint64_t>(lists, limits, gave_up_at);
 }
 
 }  // namespace
 
 std::optional<CommonPairs> diagonal_search(Lines left, Lines right,
-                                           const SearchLimits& limits) {
-  return search_lists(left, right, limits);
+                                           const SearchLimits& limits,
+                                           SearchProgress* gave_up_at) {
+  return search_lists(left, right, limits, gave_up_at);
 }
 
 std::optional<CommonPairs> diagonal_search(std::span<const std::uint32_t> left,
                                            std::span<const std::uint32_t> right,
-                                           const SearchLimits& limits) {
-  return search_lists(left, right, limits);
+                                           const SearchLimits& limits,
+                                           SearchProgress* gave_up_at) {
+  return search_lists(left, right, limits, gave_up_at);
 }
 
 }  // namespace diff

@@ -12,11 +12,23 @@
 // line of S take carries but never give any back, and nothing counts them.
 //
 // The carries of that addition say how the row differs from the one below:
-// the carry into bit c is L(r + 1, c) - L(r, c). So from a row's bits and
-// its carries the walk reads the lengths around each point in constant
-// time, and needs the rows last first. The forward pass keeps every K-th
-// row; the walk recomputes the K rows of one block, with their carries,
-// from the kept row below them when it enters the block.
+// the carry into bit c is L(r + 1, c) - L(r, c). Take a run of set bits
+// lo .. hi of row r that is clear at hi + 1, and m the lowest bit of the
+// run in M. The sum is 0 at m, carries from m into every bit up to hi + 1
+// and stops there, so row r + 1 has the run set but for a clear bit at m,
+// and hi + 1 set: the run's clear bit has moved down from hi + 1 to m. A
+// run with no bit in M changes nothing and carries nothing. So carries
+// enter exactly the bits c from m + 1 to hi + 1, which are the bits below
+// which row r + 1 has one clear bit more than row r. The spare bits above
+// the last line start set, so the run that reaches them carries out of
+// the row instead; that changes nothing at or below bit s, the one past
+// the last line, which is why a row keeps at least one spare bit.
+//
+// So from a row's bits and its carries the walk reads the lengths around
+// each point in constant time, and needs the rows last first. The forward
+// pass keeps every K-th row; the walk recomputes the K rows of one block,
+// with their carries, from the kept row below them when it enters the
+// block.
 #include "diff/lcs_rows.h"
 
 #include <algorithm>

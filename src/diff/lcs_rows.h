@@ -15,7 +15,9 @@ namespace diff {
 // for lists of line numbers below `class_count` that are equal where the
 // lines are. With s the shorter and t the longer length, whatever the edit
 // distance, it takes t s / 64 word steps forward and recomputes, as the
-// walk goes, the rows below the walk: about half as many again. It keeps
+// walk goes, the rows below the walk: half as many again where the walk
+// keeps near the middle diagonal, up to as many again where it does not
+// (two word steps each, as they also keep their carries). It keeps
 // every `rows_per_block`-th row of s / 64 words, and the rows of one block
 // with their carries: with the default, about sqrt(t / 2), that is
 // 2 sqrt(2 t) s / 8 bytes (11 MB at 100,000 x 100,000 lines, 354 MB at

@@ -14,8 +14,18 @@
 //
 // Why. D(x, y) = x + y - 2 L(x, y) is the fewest insertions and deletions
 // that reach (x, y) from (0, 0), and D never decreases along a diagonal:
-// L grows by at most 1 when x and y both do. So pass d of the search
-// reaches on diagonal k the largest x with D(x, x - k) <= d. The walk back
+// L grows by at most 1 when x and y both do. Pass d of the search reaches
+// on diagonal k, among the points inside the lists, the largest x with
+// D(x, x - k) <= d. By induction on d: such a point is reached by a script
+// whose last insertion or deletion leaves a point of cost at most d - 1 on
+// diagonal k - 1 or k + 1, and only equal lines follow it. Pass d - 1
+// reached that diagonal at least as far, so the step from its furthest
+// point lands on diagonal k at or past the script's landing point; and
+// equal lines followed from a later start on one diagonal end no earlier,
+// since a start inside a run of equal lines follows it to its end. Every
+// point the search reaches costs at most d, so it lands on no point
+// beyond. (Points outside the lists can be stored too, but the walk back
+// never reads them; see diagonal_search.cc.) The walk back
 // stands in pass d on a point of cost exactly d: it ends pass D on (a, b),
 // and it steps from a point of cost d onto one of cost at most d - 1, at
 // least d - 1 since one step adds at most 1. Along the run of equal lines

@@ -16,8 +16,6 @@
 namespace diff {
 namespace {
 
-using types::CompareLine;
-
 struct Slot {
   std::uint32_t tag = 0;   // the high half of the line's hash
   std::uint32_t line = 0;  // index in the shorter list plus 1; 0 when empty
@@ -81,25 +79,20 @@ std::optional<LineClasses> line_classes(Lines left, Lines right,
   }
 
   std::vector<std::uint32_t> long_classes(longer.size());
-  bool shared = false;
   for (std::size_t j = 0; j < longer.size(); ++j) {
     const std::string_view text = longer[j].normalized;
     const Slot& slot = table.find(text, hash(text));
-    if (slot.line == 0) {
-      long_classes[j] = kNoPartner;
-    } else {
-      long_classes[j] = short_classes[slot.line - 1];
-      shared = true;
-    }
+    long_classes[j] =
+        slot.line == 0 ? kNoPartner : short_classes[slot.line - 1];
     if (over_budget(shorter.size() + j))
       return std::nullopt;
   }
   if (left_shorter) {
     return LineClasses{std::move(short_classes), std::move(long_classes),
-                       next_class, shared};
+                       next_class};
   }
   return LineClasses{std::move(long_classes), std::move(short_classes),
-                     next_class, shared};
+                     next_class};
 }
 
 PartneredLists partnered_lines(const LineClasses& classes) {

@@ -23,7 +23,6 @@ struct LineClasses {
   std::vector<std::uint32_t> left;
   std::vector<std::uint32_t> right;
   std::uint32_t count = 0;
-  bool shared = false;  // some left line equals some right line
 };
 
 inline constexpr std::uint32_t kNoPartner = 0xffff'ffff;

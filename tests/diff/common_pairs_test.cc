@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "diff/compute_diff.h"
-#include "diff/diagonal_search.h"
 #include "diff/lcs.h"
+#include "diff/myers_common_pairs.h"
 #include "script_check.h"
 
 namespace diff {

@@ -18,7 +18,7 @@
 
 #include <gtest/gtest.h>
 
-#include "diff/diagonal_search_internal.h"
+#include "diff/myers_common_pairs.h"
 #include "reference_pairs.h"
 #include "script_check.h"
 

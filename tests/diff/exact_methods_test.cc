@@ -12,8 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "diff/diagonal_search.h"
-#include "diff/diagonal_search_internal.h"
 #include "diff/lcs_walk.h"
+#include "diff/myers_common_pairs.h"
 #include "reference_pairs.h"
 #include "script_check.h"
 
@@ -96,7 +96,7 @@ TEST(ExactMethods, AgreeOnRandomShapes) {
       {"lopsided, left short", 30, 1, 8, 50, 400, 4, 30},
       {"lopsided, right short", 30, 50, 400, 1, 8, 4, 30},
       {"all unique", 10, 1, 60, 1, 60, 1, 100},
-      // Rows of several words: by cost, the search gives up for the rows.
+      // Rows of several words, which the choice by cost takes.
       {"long, three kinds of line", 6, 250, 400, 250, 400, 3, 0},
       {"long, many kinds of line", 6, 250, 400, 250, 400, 200, 0},
   };
@@ -182,23 +182,73 @@ TEST(ExactMethods, AgreeWhereACarryCrossesAWordWithoutMatches) {
   EXPECT_TRUE(every_way_agrees(test::letters(bits), test::letters(rows)));
 }
 
-// Long lists that differ in a few dozen places: the first search runs out
-// of steps, and the search on the partnered lines ends well within what
-// the rows would cost.
-TEST(ExactMethods, AgreeOnLongListsWithFewChanges) {
+// `length` lines of `kinds` kinds, and the same with `edits` lines moved
+// to other places.
+std::pair<List, List> moved_lines(std::mt19937& rng, std::size_t length,
+                                  int kinds, int edits) {
+  List left = random_list(rng, length, kinds, 0, "");
+  List right = left;
+  std::uniform_int_distribution<std::size_t> position(0, length - 1);
+  for (int edit = 0; edit < edits; ++edit) {
+    right.erase(right.begin() + static_cast<std::ptrdiff_t>(position(rng)));
+    right.insert(right.begin() + static_cast<std::ptrdiff_t>(position(rng)),
+                 left[position(rng)]);
+  }
+  return {left, right};
+}
+
+// Random lines of two kinds at the top, and below them the same thousands
+// of lines on both sides: the search crawls through the top, then crosses
+// the rest in one pass.
+std::pair<List, List> differing_top(std::mt19937& rng) {
+  List left = random_list(rng, 1000, 2, 0, "");
+  List right = random_list(rng, 1000, 2, 0, "");
+  std::vector<std::string> rest;
+  for (int i = 0; i < 20000; ++i) rest.push_back("rest " + std::to_string(i));
+  for (List* side : {&left, &right}) {
+    const List tail = test::plain(rest);
+    side->insert(side->end(), tail.begin(), tail.end());
+  }
+  return {left, right};
+}
+
+// Which way the choice by cost takes. Every way finds the same pairs, so
+// only the time tells a wrong choice: here, the ways taken.
+TEST(ExactMethods, ChoiceByCost) {
   std::mt19937 rng(5);
-  for (int round = 0; round < 6; ++round) {
-    SCOPED_TRACE(round);
-    List left = random_list(rng, 2000, 200, 0, "");
-    List right = left;
-    std::uniform_int_distribution<std::size_t> position(0, right.size() - 1);
-    for (int edit = 0; edit < 60; ++edit) {
-      right.erase(right.begin() + static_cast<std::ptrdiff_t>(position(rng)));
-      right.insert(right.begin() + static_cast<std::ptrdiff_t>(position(rng)),
-                   left[position(rng)]);
-    }
-    if (!every_way_agrees(left, right))
-      return;
+  struct Case {
+    const char* name;
+    std::pair<List, List> lists;
+    FoundBy expected;
+  } cases[] = {
+      {"a few changes", moved_lines(rng, 2000, 200, 3),
+       FoundBy::kSearchOnRecords},
+      {"a hundred changes", moved_lines(rng, 6000, 200, 100),
+       FoundBy::kSearchOnNumbers},
+      // Some runs of equal lines are long, but they are spread evenly, and
+      // the search would cost more than the rows.
+      {"a tenth of the lines moved", moved_lines(rng, 6000, 200, 600),
+       FoundBy::kRows},
+      {"three kinds of line throughout",
+       {random_list(rng, 400, 3, 0, ""), random_list(rng, 400, 3, 0, "")},
+       FoundBy::kRows},
+      {"many kinds of line throughout",
+       {random_list(rng, 400, 200, 0, ""), random_list(rng, 400, 200, 0, "")},
+       FoundBy::kRows},
+      // Judged by its progress through the top, the search would seem to
+      // have far to go.
+      {"differing top, the same below", differing_top(rng),
+       FoundBy::kSearchOnNumbers},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto& [left, right] = c.lists;
+    FoundBy found_by;
+    const CommonPairs pairs =
+        myers_common_pairs_with(left, right, {}, &found_by);
+    EXPECT_EQ(static_cast<int>(c.expected), static_cast<int>(found_by));
+    EXPECT_EQ(test::expand(*diagonal_search(left, right, {})),
+              test::expand(pairs));
   }
 }
 

@@ -64,11 +64,10 @@ TEST(LineClasses, EqualNumbersExactlyForEqualBytes) {
                   classes.left[i] == classes.right[j]);
       }
     }
-    EXPECT_TRUE(classes.shared);
   }
 }
 
-TEST(LineClasses, SharedOnlyWhenSomeLineIsOnBothSides) {
+TEST(LineClasses, PartneredLinesOnlyWhenSomeLineIsOnBothSides) {
   struct Case {
     std::vector<std::string> left;
     std::vector<std::string> right;
@@ -85,7 +84,9 @@ TEST(LineClasses, SharedOnlyWhenSomeLineIsOnBothSides) {
     const std::optional<LineClasses> classes =
         line_classes(test::plain(c.left), test::plain(c.right));
     ASSERT_TRUE(classes.has_value());
-    EXPECT_EQ(c.shared, classes->shared);
+    const PartneredLists lists = partnered_lines(*classes);
+    EXPECT_EQ(c.shared, !lists.left.classes.empty());
+    EXPECT_EQ(c.shared, !lists.right.classes.empty());
   }
 }
 
