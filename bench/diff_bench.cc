@@ -221,6 +221,15 @@ void BM_RandomAbc(benchmark::State& state) {
   many_changes(state,
                bench::random_abc(static_cast<std::size_t>(state.range(0))));
 }
+void BM_DifferingTop(benchmark::State& state) {
+  many_changes(state,
+               bench::differing_top(static_cast<std::size_t>(state.range(0)),
+                                    static_cast<std::size_t>(state.range(1))));
+}
+void BM_HalvesSwapped(benchmark::State& state) {
+  many_changes(state,
+               bench::halves_swapped(static_cast<std::size_t>(state.range(0))));
+}
 void BM_ReversedNumbers(benchmark::State& state) {
   many_changes(
       state, bench::reversed_numbers(static_cast<std::size_t>(state.range(0))));
@@ -265,6 +274,8 @@ BENCHMARK(BM_CsvHalfReplaced)->Arg(100'000)->Apply(configure);
 BENCHMARK(BM_UnrelatedSharingOneLine)->Arg(100'000)->Apply(configure);
 BENCHMARK(BM_VocabularyLines)->Arg(100'000)->Apply(configure);
 BENCHMARK(BM_RandomAbc)->Arg(100'000)->Apply(configure);
+BENCHMARK(BM_DifferingTop)->Args({40'000, 900'000})->Apply(configure);
+BENCHMARK(BM_HalvesSwapped)->Arg(100'000)->Apply(configure);
 BENCHMARK(BM_ReversedNumbers)->Arg(50'000)->Arg(200'000)->Apply(configure);
 BENCHMARK(BM_BlankAgainstBlank)
     ->Args({160'000, 50})

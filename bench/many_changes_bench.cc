@@ -122,6 +122,9 @@ int main(int argc, char** argv) {
                 true);
   register_pair("reversed_numbers_200000", bench::reversed_numbers(200'000),
                 false);
+  register_pair("differing_top_40000_of_940000",
+                bench::differing_top(40'000, 900'000), false);
+  register_pair("halves_swapped", bench::halves_swapped(100'000), true);
   register_pair("scattered_edits_1000000",
                 bench::scattered_edits(1'000'000, 10'000), false);
   benchmark::RunSpecifiedBenchmarks();

@@ -93,6 +93,33 @@ LinePair reversed_numbers(std::size_t n) {
   return pair;
 }
 
+LinePair differing_top(std::size_t top, std::size_t rest) {
+  static const char* const kLetters[] = {"p", "q"};
+  std::mt19937_64 random(6);
+  LinePair pair;
+  for (std::size_t i = 0; i < top; ++i) {
+    pair.left.push_back(kLetters[random() % 2]);
+    pair.right.push_back(kLetters[random() % 2]);
+  }
+  for (std::size_t i = 0; i < rest; ++i) {
+    pair.left.push_back("rest " + std::to_string(i));
+    pair.right.push_back(pair.left.back());
+  }
+  return pair;
+}
+
+LinePair halves_swapped(std::size_t lines) {
+  LinePair pair;
+  for (std::size_t i = 0; i < lines; ++i) {
+    pair.left.push_back("record " + std::to_string(i));
+  }
+  pair.right.assign(pair.left.begin() + static_cast<std::ptrdiff_t>(lines / 2),
+                    pair.left.end());
+  pair.right.insert(pair.right.end(), pair.left.begin(),
+                    pair.left.begin() + static_cast<std::ptrdiff_t>(lines / 2));
+  return pair;
+}
+
 LinePair scattered_edits(std::size_t lines, std::size_t edits) {
   static const char* const kWords[] = {"alpha", "beta",  "gamma",
                                        "delta", "value", "return"};

@@ -31,6 +31,13 @@ LinePair random_abc(std::size_t lines);
 // The numbers 1 to n against the same in reverse order.
 LinePair reversed_numbers(std::size_t n);
 
+// `top` lines of "p" and "q" drawn at random on each side, above the same
+// `rest` lines on both sides.
+LinePair differing_top(std::size_t top, std::size_t rest);
+
+// `lines` distinct lines and the same with its two halves swapped.
+LinePair halves_swapped(std::size_t lines);
+
 // `lines` lines of words and the same with `edits` of them, at seeded
 // places, changed, followed by a new line, or deleted, in turn.
 LinePair scattered_edits(std::size_t lines, std::size_t edits);
