@@ -5,11 +5,9 @@
 // know.
 #include "diff/line_hash.h"
 
-#include <sys/random.h>
-#include <time.h>
-#include <unistd.h>
-
 #include <cstring>
+
+#include "io_utils/random_bits.h"
 
 namespace diff {
 namespace {
@@ -37,25 +35,10 @@ std::uint64_t load_half(const char* bytes) {
   return half;
 }
 
-HashKey draw_key() {
-  HashKey key;
-  if (getrandom(&key, sizeof key, GRND_NONBLOCK) ==
-      static_cast<ssize_t>(sizeof key)) {
-    return key;
-  }
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  key.k0 = static_cast<std::uint64_t>(now.tv_nsec) ^
-           (static_cast<std::uint64_t>(now.tv_sec) << 32);
-  key.k1 = static_cast<std::uint64_t>(getpid()) ^
-           reinterpret_cast<std::uintptr_t>(&key);
-  return key;
-}
-
 }  // namespace
 
 HashKey run_hash_key() {
-  static const HashKey key = draw_key();
+  static const HashKey key = {io_utils::random_bits(), io_utils::random_bits()};
   return key;
 }
 

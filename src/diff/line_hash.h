@@ -14,8 +14,8 @@ struct HashKey {
   std::uint64_t k1 = 0;
 };
 
-// A key drawn once per process from the kernel's random source (from the
-// clock and the process id where that fails), the same for every call.
+// A key drawn once per process (io_utils::random_bits), the same for every
+// call.
 HashKey run_hash_key();
 
 // The hash of `text` under `key`; equal texts hash alike under one key.

@@ -4,8 +4,6 @@
 #include "sdiff/replace_file.h"
 
 #include <errno.h>
-#include <sys/random.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -13,6 +11,7 @@
 
 #include "io_utils/diff_error.h"
 #include "io_utils/fd_io.h"
+#include "io_utils/random_bits.h"
 #include "sdiff/file_attributes.h"
 #include "sdiff/merged_lines.h"
 #include "sdiff/temporary_file_guard.h"
@@ -36,27 +35,15 @@ bool is_replacement_refused(int error) {
          error == ENAMETOOLONG || error == EBUSY || error == EXDEV;
 }
 
-std::uint64_t random_bits() {
-  std::uint64_t bits = 0;
-  if (::getrandom(&bits, sizeof bits, GRND_NONBLOCK) == sizeof bits)
-    return bits;
-  // Without the system's randomness the names are merely unlikely, and an
-  // exclusive creation still never takes a name that is there.
-  timespec now;
-  ::clock_gettime(CLOCK_REALTIME, &now);
-  static std::uint64_t counter = 0;
-  return (static_cast<std::uint64_t>(now.tv_nsec) << 20) ^
-         static_cast<std::uint64_t>(now.tv_sec) ^
-         (static_cast<std::uint64_t>(::getpid()) << 40) ^ ++counter;
-}
-
 // A file of our own in `folder`, made exclusively under a fresh name, so
 // that nothing planted there is written through.
 io_utils::OpenedFile make_new_file(const std::string& folder, mode_t mode) {
   constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
     std::string name = folder + ".vrelsdiff-";
-    std::uint64_t bits = random_bits();
+    // Without the system's randomness the names are merely unlikely, and
+    // an exclusive creation still never takes a name that is there.
+    std::uint64_t bits = io_utils::random_bits();
     for (int letter = 0; letter < 8; ++letter) {
       name += kLetters[bits % kLetters.size()];
       bits /= kLetters.size();
